@@ -1,0 +1,97 @@
+// Folder-path operations shared by setup's engine and the uninstaller's removal.
+#include "paths.h"
+
+#include <string.h>
+
+const TString Backslash("\\");
+
+void StripTrailingBackslash(TString& path)
+{
+    if (path.Last() == '\\')
+        path.Truncate(path.Length() - 1);
+}
+
+void EnsureTrailingBackslash(TString& path)
+{
+    if (path.Last() != '\\')
+        path.Append(Backslash.CStr());
+}
+
+bool IsDirectory(const char* path)
+{
+    DWORD attributes = GetFileAttributesA(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool IsFile(const char* path)
+{
+    DWORD attributes = GetFileAttributesA(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+void CreateFolderPath(TString& existing, const TString& path)
+{
+    TString whole(path);
+    // A trailing backslash is accepted, but a drive root keeps its own ("C:" alone names a current folder).
+    if (whole.Length() > 3)
+        StripTrailingBackslash(whole);
+    existing.Assign("");
+    TString level;
+    const char* text = whole.CStr();
+    const char* separator = strchr(text, '\\');
+    // Testing: the first level that is not an existing folder is where creation begins.
+    for (; separator; separator = strchr(separator + 1, '\\')) {
+        level.AssignPart(text, static_cast<size_t>(separator - text) + 1);
+        if (!IsDirectory(level.CStr()))
+            break;
+        existing = level;
+    }
+    if (!separator && IsDirectory(text)) {
+        existing = whole;
+        return;
+    }
+    // Creating: each missing level in turn, then the whole path.
+    for (; separator; separator = strchr(separator + 1, '\\')) {
+        level.AssignPart(text, static_cast<size_t>(separator - text) + 1);
+        if (!CreateDirectoryA(level.CStr(), 0)) {
+            existing.Assign("");
+            return;
+        }
+    }
+    if (!CreateDirectoryA(text, 0))
+        existing.Assign("");
+}
+
+bool SamePath(const char* a, const char* b)
+{
+    for (;; ++a, ++b) {
+        char x = *a >= 'A' && *a <= 'Z' ? static_cast<char>(*a - 'A' + 'a') : *a;
+        char y = *b >= 'A' && *b <= 'Z' ? static_cast<char>(*b - 'A' + 'a') : *b;
+        if (x != y)
+            return false;
+        if (!x)
+            return true;
+    }
+}
+
+void RemoveFolderChain(TString& path, TString& stop, TString* notRemoved)
+{
+    StripTrailingBackslash(path);
+    StripTrailingBackslash(stop);
+    TString current(path);
+    bool reachedStop = false;
+    for (;;) {
+        if (SamePath(current.CStr(), stop.CStr())) {
+            reachedStop = true;
+            break;
+        }
+        // An empty stop folder would let the chain climb to the root; it only ever stops at a failure.
+        if (!RemoveDirectoryA(current.CStr()))
+            break;
+        const char* parent = strrchr(current.CStr(), '\\');
+        if (parent)
+            current.Truncate(static_cast<size_t>(parent - current.CStr()));
+    }
+    if (notRemoved)
+        *notRemoved = reachedStop ? TString() : current;
+}

@@ -1,0 +1,39 @@
+// The installation record under HKEY_LOCAL_MACHINE that setup writes and the uninstaller reads and removes.
+#ifndef COMMON_RECORD_H
+#define COMMON_RECORD_H
+
+#include <windows.h>
+
+#include "tstring.h"
+
+const DWORD ProductVersion = 0x340;
+
+extern const char ProductKey[];      // holds InstallDir, InstDirExisted, InstVersion and a warning
+extern const char UninstallKey[];    // DisplayName and UninstallString for the list of installed programs
+extern const char HelpKey[];         // shared with other programs: only our value is ours
+extern const char AppPathKey[];      // lets the shell start the program by its file name
+
+extern const char InstallDirValue[];
+extern const char InstDirExistedValue[];
+extern const char InstVersionValue[];
+extern const char DisplayNameValue[];
+extern const char UninstallStringValue[];
+extern const char HelpFileValue[];
+extern const char ProgramFileName[];
+
+enum TInstalledState { NotInstalled, OlderInstalled, SameInstalled, NewerInstalled };
+
+// What the record in the open product key says about an earlier installation. A missing or empty
+// InstallDir means not installed; InstallDir is then left empty and the version is not looked at.
+TInstalledState ReadInstalledState(HKEY productKey, TString& installDir);
+
+// The product key's values after a successful extraction: the folder pair only on a fresh
+// installation (folder with its one trailing backslash, and the deepest folder that already existed),
+// then the version and the key's default value, in that order.
+void WriteProductValues(HKEY productKey, bool fresh, const TString& installDir, const TString& existed,
+                        const TString& notice);
+// The Uninstall entry, the help value and the application path; failures are not reported.
+void WriteRegistrationEntries(const TString& installDir, const TString& displayName,
+                              const TString& uninstallerPath);
+
+#endif

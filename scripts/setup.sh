@@ -1,0 +1,47 @@
+#!/usr/bin/env bash
+# Installs from Debian's packages whatever the build and the tests need; quick when nothing is missing.
+set -euo pipefail
+
+packages=(
+  cmake make ninja-build
+  g++-mingw-w64-i686-win32 binutils-mingw-w64-i686 mingw-w64-i686-dev
+  wine wine32:i386
+  xvfb xauth x11-apps
+  nasm gcab cabextract dosbox liblnk-utils imagemagick
+  fonts-dejavu-core locales
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}\n' "$p" 2>/dev/null | grep -q '^install ok installed$' || missing+=("$p")
+done
+
+locale_ready() { locale -a 2>/dev/null | grep -qi '^ru_RU\.utf-\?8$'; }
+
+if [ ${#missing[@]} -eq 0 ] && locale_ready; then
+  exit 0
+fi
+
+if [ "$(id -u)" -ne 0 ]; then
+  echo "setup: these Debian packages are missing: ${missing[*]:-none}" >&2
+  locale_ready || echo "setup: the ru_RU.UTF-8 locale is not generated" >&2
+  echo "setup: run this script as root (or with sudo) to install them" >&2
+  exit 1
+fi
+
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "setup: installing ${missing[*]}"
+  if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    dpkg --add-architecture i386
+  fi
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+
+if ! locale_ready; then
+  echo "setup: generating the ru_RU.UTF-8 locale"
+  sed -i 's/^# *\(ru_RU.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+  grep -q '^ru_RU.UTF-8 UTF-8' /etc/locale.gen || echo 'ru_RU.UTF-8 UTF-8' >> /etc/locale.gen
+  locale-gen >/dev/null
+fi

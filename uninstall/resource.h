@@ -1,0 +1,18 @@
+// Resource identifiers of unTikton, shared by uninstall.rc and the code.
+#ifndef UNINSTALL_RESOURCE_H
+#define UNINSTALL_RESOURCE_H
+
+#define IDS_UNINSTALL_CAPTION 100
+#define IDS_APP_PATH_KEY 114
+#define IDS_PRODUCT_KEY 200
+#define IDS_UNINSTALL_PARENT_KEY 202
+#define IDS_VENDOR_KEY 204
+#define IDS_PRODUCT_KEY_NAME 206
+#define IDS_UNINSTALL_ENTRY_NAME 208
+#define IDS_LINK_NAME 304
+#define IDS_HELP_VALUES 305
+#define IDS_PRODUCT_FILES 306
+#define IDS_PROGRAM_FILE 316
+#define IDS_LINK_DESCRIPTION 317
+
+#endif

@@ -17,7 +17,12 @@ void InitPlatformFlags(TPlatformUse use)
     ZeroMemory(&version, sizeof version);
     version.dwOSVersionInfoSize = sizeof version;
     GetVersionExA(&version);
+    SetPlatformFlags(version, use);
+}
 
+void SetPlatformFlags(const OSVERSIONINFOA& version, TPlatformUse use)
+{
+    ReleasePlatformFlags();
     const DWORD platform = version.dwPlatformId;
     QuickLaunchSupported =
         (platform == VER_PLATFORM_WIN32_WINDOWS && version.dwMajorVersion == 4 && version.dwMinorVersion >= 10)

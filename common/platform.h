@@ -19,6 +19,8 @@ enum TPlatformUse { UseWithoutFreeSpace, UseWithFreeSpace };
 // Each program calls these from one start-up object, so they run before WinMain and after it returns.
 void InitPlatformFlags(TPlatformUse use);
 void ReleasePlatformFlags();
+// The flags for a given version record; InitPlatformFlags passes the running system's.
+void SetPlatformFlags(const OSVERSIONINFOA& version, TPlatformUse use);
 
 bool IsAdminMember();
 // The walk behind IsAdminMember: an Administrators group counts only while it is enabled.

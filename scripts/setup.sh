@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(
-  cmake make ninja-build
+  cmake make
   g++-mingw-w64-i686-win32 binutils-mingw-w64-i686 mingw-w64-i686-dev
   wine wine32:i386
   xvfb xauth x11-apps

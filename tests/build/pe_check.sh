@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Both programs must load on Windows 95 and NT 4.0: 32-bit PE files with subsystem version 4.0, no time
+# stamp, importing only from the system DLLs the kit is allowed to use.
+set -u
+allowed='ADVAPI32.dll COMCTL32.dll GDI32.dll KERNEL32.dll msvcrt.dll OLE32.dll SETUPAPI.dll SHELL32.dll USER32.dll'
+failures=0
+checks=0
+fail() { echo "FAIL $1: $2"; failures=$((failures + 1)); }
+
+for exe in "$@"; do
+  name=$(basename "$exe")
+  headers=$(i686-w64-mingw32-objdump -p "$exe") || { fail "$name" "not a PE file"; continue; }
+  field() { echo "$headers" | sed -n "s|^$1[[:space:]]*||p" | head -n 1; }
+  checks=$((checks + 5))
+  [ "$(field Magic)" = '010b	(PE32)' ] || fail "$name" "not a 32-bit PE file: $(field Magic)"
+  [ "$(field MajorSubsystemVersion)" = 4 ] && [ "$(field MinorSubsystemVersion)" = 0 ] \
+    || fail "$name" "subsystem version $(field MajorSubsystemVersion).$(field MinorSubsystemVersion)"
+  [ "$(field Subsystem)" = '00000002	(Windows GUI)' ] || fail "$name" "subsystem $(field Subsystem)"
+  [ "$(field Time/Date)" = 'Thu Jan  1 00:00:00 1970' ] || fail "$name" "time stamp $(field Time/Date)"
+  for dll in $(echo "$headers" | sed -n 's/^[[:space:]]*DLL Name: //p'); do
+    case " ${allowed,,} " in
+      *" ${dll,,} "*) ;;
+      *) fail "$name" "imports $dll" ;;
+    esac
+  done
+  # Functions missing on Windows 95 are looked up at run time, never imported.
+  for late in GetDiskFreeSpaceExA GradientFill; do
+    echo "$headers" | grep -q "[[:space:]]$late\$" && fail "$name" "imports $late statically"
+  done
+  echo "$name: $(stat -c %s "$exe") bytes"
+done
+echo "pe: $((checks - failures)) passed, $failures failed"
+[ $failures = 0 ]

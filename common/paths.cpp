@@ -80,12 +80,13 @@ void RemoveFolderChain(TString& path, TString& stop, TString* notRemoved)
     StripTrailingBackslash(stop);
     TString current(path);
     bool reachedStop = false;
-    for (;;) {
+    // Without a stop folder nobody knows which folders setup made: the user's own empty folders
+    // above the installation would go too, so nothing is removed.
+    while (!stop.IsEmpty()) {
         if (SamePath(current.CStr(), stop.CStr())) {
             reachedStop = true;
             break;
         }
-        // An empty stop folder would let the chain climb to the root; it only ever stops at a failure.
         if (!RemoveDirectoryA(current.CStr()))
             break;
         const char* parent = strrchr(current.CStr(), '\\');

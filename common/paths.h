@@ -17,12 +17,13 @@ bool IsFile(const char* path);
 
 // Creates the folder level by level. The output is the deepest folder of the unbroken chain of folders
 // that already existed (an ancestor keeps its trailing backslash; the path itself when it all existed),
-// or empty when a level could not be created. A trailing backslash on the path is ignored.
+// or empty when a level could not be created; the caller tells the user. A trailing backslash on the
+// path is ignored.
 void CreateFolderPath(TString& existing, const TString& path);
 
-// Removes the folder and then its parents while they are empty, never the stop folder or above it.
-// Both paths lose one trailing backslash. The output, when given, names the folder where removal
-// stopped early, or is empty when it reached the stop folder.
+// Removes the folder and then its parents while they are empty, never the stop folder or above it;
+// an empty stop folder removes nothing. Both paths lose one trailing backslash. The output, when
+// given, names the folder where removal stopped early, or is empty when it reached the stop folder.
 void RemoveFolderChain(TString& path, TString& stop, TString* notRemoved = 0);
 
 // Whether two paths name the same folder: a-z match either case, every other byte must be equal.

@@ -110,7 +110,8 @@ void TestRemoveFolderChain()
         // Cyrillic letters must match exactly: the differently cased stop folder is not recognised.
         {"C:\\PT\\r5\\\xD2\xE8\xEA\xF2\xEE\xED\\sub", "C:\\PT\\r5\\\xF2\xE8\xEA\xF2\xEE\xED", "C:\\PT\\r5",
          "C:\\PT\\r5\\\xD2\xE8\xEA\xF2\xEE\xED", "C:\\PT\\r5"},
-        {"C:\\PT\\r6\\a", "", "C:\\PT\\r6", "C:\\PT\\r6\\a", "C:\\PT\\r6"},
+        // With no stop folder known, not even the empty folder itself goes.
+        {"C:\\PT\\r6\\a", "", "C:\\PT\\r6\\a", 0, "C:\\PT\\r6\\a"},
     };
     for (const auto& c : cases) {
         TString path(c.path), stop(c.stop), notRemoved("left over");

@@ -40,7 +40,7 @@ void TestInstalledState()
         if (c.dirType)
             SetRaw(key, InstallDirValue, c.dirType, c.dir, static_cast<DWORD>(strlen(c.dir) + 1));
         if (c.versionType)
-            SetRaw(key, InstVersionValue, c.versionType, c.version, c.versionType == REG_SZ ? 4 : 4);
+            SetRaw(key, InstVersionValue, c.versionType, c.version, 4);  // "832" with its NUL, or a DWORD
         RegCloseKey(key);
 
         HKEY readOnly = OpenRegKey(HKEY_LOCAL_MACHINE, ProductKey, false, true);

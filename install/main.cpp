@@ -1,5 +1,5 @@
 // Install's entry point. The start-up checks, the setup screen and the wizard are still to come;
-// until then the program only proves that it builds, links and starts on every target system.
+// until then the program only proves that it builds and links.
 #include <windows.h>
 
 #include "platform.h"

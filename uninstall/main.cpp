@@ -1,5 +1,5 @@
 // unTikton's entry point. The record checks, the wizard and the removal are still to come; until then
-// the program only proves that it builds, links and starts on every target system.
+// the program only proves that it builds and links.
 #include <windows.h>
 
 #include "platform.h"

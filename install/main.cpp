@@ -1,7 +1,7 @@
-// Install's entry point. The start-up checks, the setup screen and the wizard are still to come;
-// until then the program only proves that it builds and links.
+// Install's entry point.
 #include <windows.h>
 
+#include "installer.h"
 #include "platform.h"
 
 namespace {
@@ -12,7 +12,7 @@ struct TPlatformStart {
 } PlatformStart;
 }
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
-    return 0;
+    return RunInstaller(instance);
 }

@@ -2,7 +2,50 @@
 #ifndef INSTALL_RESOURCE_H
 #define INSTALL_RESOURCE_H
 
+#include "frame_ids.h"
+
+// Dialogs: the wizard pages and the copy progress window.
+#define IDD_FOLDER 2
+#define IDD_SHORTCUTS 3
+#define IDD_ACTION 4
+#define IDD_COPY_PROGRESS 100
+
+// Side pictures of the pages.
+#define IDB_FOLDER 2
+#define IDB_SHORTCUTS 3
+#define IDB_ACTION 4
+
+// Folder page.
+#define IDC_FOLDER_EDIT 102
+#define IDC_BROWSE 103
+
+// Shortcuts page: the user boxes and their all-users twins.
+#define IDC_USER_GROUP 102
+#define IDC_USER_DESKTOP 103
+#define IDC_USER_PROGRAMS 104
+#define IDC_USER_START_MENU 105
+#define IDC_QUICK_LAUNCH 106
+#define IDC_COMMON_GROUP 107
+#define IDC_COMMON_DESKTOP 109
+#define IDC_COMMON_PROGRAMS 110
+#define IDC_COMMON_START_MENU 111
+
+// Action page.
+#define IDC_REINSTALL 102
+#define IDC_CHANGE_INTERFACE 103
+#define IDC_REMOVE 104
+#define IDC_CHANGE_INTERFACE_NOTE 106
+#define IDC_REMOVE_NOTE 107
+#define IDC_REINSTALL_NOTE 108
+
+// Copy progress window.
+#define IDC_COPY_BAR 101
+#define IDC_COPY_FILE 102
+
+// Strings.
 #define IDS_SETUP_CAPTION 101
+#define IDS_PRODUCT_TITLE 102
+#define IDS_NOTICE_LINE 103
 #define IDS_REGISTRY_FAILED 104
 #define IDS_FOLDER_FAILED 105
 #define IDS_RECORD_NOTICE 106
@@ -16,8 +59,12 @@
 #define IDS_LINK_NAME 300
 #define IDS_LINK_DESCRIPTION 301
 #define IDS_EXTRACT_FAILED 500
+#define IDS_BROWSE_TITLE 1000
+#define IDS_PRODUCT_SUBFOLDER 1001
 #define IDS_NO_SPACE 1003
 #define IDS_CANCEL_SETUP 1005
 #define IDS_BAD_FOLDER 1006
+#define IDS_REINSTALL_ADMIN_ONLY 2000
+#define IDS_REMOVE_ADMIN_ONLY 2001
 
 #endif

@@ -1,0 +1,54 @@
+// Folder text rules and the drive test; neither touches the disk beyond asking about the drive.
+#include "folder_check.h"
+
+#include <string.h>
+
+#include <windows.h>
+
+#include "platform.h"
+#include "tstring.h"
+
+namespace {
+const ULONGLONG RequiredFreeBytes = 1000000;
+
+bool FreeBytesOver(const char* root, ULONGLONG threshold)
+{
+    if (FreeSpaceExSupported && GetDiskFreeSpaceExFunc) {
+        ULARGE_INTEGER toCaller, total, totalFree;
+        if (!GetDiskFreeSpaceExFunc(root, &toCaller, &total, &totalFree))
+            return false;
+        return totalFree.QuadPart > threshold;
+    }
+    DWORD sectorsPerCluster, bytesPerSector, freeClusters, totalClusters;
+    if (!GetDiskFreeSpaceA(root, &sectorsPerCluster, &bytesPerSector, &freeClusters, &totalClusters))
+        return false;
+    // In 64 bits: the 32-bit product wraps on volumes reporting 4 GB or more.
+    return static_cast<ULONGLONG>(sectorsPerCluster) * freeClusters * bytesPerSector > threshold;
+}
+}
+
+bool IsValidInstallPath(const char* path)
+{
+    if (!*path || path[0] == '\\')
+        return false;
+    if (strstr(path, "\\\\") || strpbrk(path, "?*\""))
+        return false;
+    const char* colon = strchr(path, ':');
+    return !colon || (colon == path + 1 && !strchr(colon + 1, ':'));
+}
+
+bool IsDriveSuitable(const char* path)
+{
+    const char* separator = strchr(path, '\\');
+    if (!separator)
+        return false;
+    TString root;
+    root.AssignPart(path, static_cast<size_t>(separator - path) + 1);
+    switch (GetDriveTypeA(root.CStr())) {
+    case DRIVE_REMOVABLE:
+    case DRIVE_CDROM:
+    case DRIVE_RAMDISK:
+        return false;
+    }
+    return FreeBytesOver(root.CStr(), RequiredFreeBytes);
+}

@@ -1,0 +1,152 @@
+// Install's start-up: the running application, the shell's folders, an earlier installation and the
+// user's rights decide whether setup goes on, and how; then the setup screen runs the wizard.
+#include "installer.h"
+
+#include <string.h>
+
+#include "message.h"
+#include "paths.h"
+#include "platform.h"
+#include "record.h"
+#include "registry.h"
+#include "resource.h"
+#include "state.h"
+
+namespace {
+const char ApplicationClass[] = "TTiktonForm";
+const char ProgramFilesKey[] = "Software\\Microsoft\\Windows\\CurrentVersion";
+const char InstallerClass[] = "clInstallerWindow";
+// A running copy gets this long in all to close its windows; one that hangs or refuses must not hang setup.
+const DWORD CloseTimeout = 10000;
+const DWORD ClosePoll = 50;
+
+const TTextData TitleText = {38, 1, 1, 0, 0, RGB(255, 255, 255), 13, 2, TString("Times New Roman")};
+const TShadowData TitleShadow = {5, 5, RGB(0, 0, 0)};
+const TTextData NoticeText = {18, 1, 1, 0, 0, RGB(0, 255, 255), 7, 5, TString("Times New Roman")};
+const TBackColors Colors = {RGB(0, 0, 255), RGB(0, 0, 0), RGB(0, 128, 128)};
+
+void SetUpScreen(HINSTANCE instance)
+{
+    Screen.Instance = instance;
+    Screen.Title.Load(instance, IDS_PRODUCT_TITLE);
+    Screen.Notice.Load(instance, IDS_NOTICE_LINE);
+    Screen.TitleText = TitleText;
+    Screen.Shadow = TitleShadow;
+    Screen.NoticeText = NoticeText;
+    Screen.Colors = Colors;
+    Screen.StartPending = true;
+    Screen.WizardUnplaced = true;
+    Screen.FollowUp = HandOver;
+}
+
+// The stored folder goes into the wizard's field as stored; one that cannot fit is not used at all.
+bool TakeInstalledFolder(const TString& stored)
+{
+    TString folder(stored);
+    if (folder.Length() >= sizeof InstallChoices.InstallFolder)
+        StripTrailingBackslash(folder);
+    if (folder.Length() >= sizeof InstallChoices.InstallFolder)
+        return false;
+    memcpy(InstallChoices.InstallFolder, folder.CStr(), folder.Length() + 1);
+    return true;
+}
+}
+
+bool CloseRunningApplication()
+{
+    HWND window = FindWindowA(ApplicationClass, 0);
+    if (!window)
+        return true;
+    if (MessageBoxByIds(0, IDS_APP_RUNNING, IDS_SETUP_CAPTION, MB_YESNO | MB_ICONHAND) != IDYES)
+        return false;
+    const DWORD start = GetTickCount();
+    for (; window; window = FindWindowA(ApplicationClass, 0)) {
+        const DWORD spent = GetTickCount() - start;
+        if (spent >= CloseTimeout)
+            return false;
+        DWORD_PTR ignored;
+        SendMessageTimeoutA(window, WM_CLOSE, 0, 0, SMTO_ABORTIFHUNG, CloseTimeout - spent, &ignored);
+        // A window that takes its time to go is asked again after a short pause, not in a busy loop.
+        if (IsWindow(window))
+            Sleep(ClosePoll);
+    }
+    return true;
+}
+
+void ResolveLocations()
+{
+    for (int i = 0; i < ShortcutLocationCount; ++i)
+        ShortcutFolders[i] = ReadShortcutFolder(static_cast<TShortcutLocation>(i));
+    ReadRegStringAt(ProgramFilesFolder, HKEY_LOCAL_MACHINE, ProgramFilesKey, "ProgramFilesDir");
+    StripTrailingBackslash(ProgramFilesFolder);
+
+    char windows[MAX_PATH];
+    UINT length = GetWindowsDirectoryA(windows, sizeof windows);
+    UninstallerPath.AssignPart(windows, length < sizeof windows ? length : 0);
+    StripTrailingBackslash(UninstallerPath);
+    UninstallerPath.Append("\\unTikton.exe");
+}
+
+int CheckEarlierInstallation()
+{
+    HKEY key = OpenRegKey(HKEY_LOCAL_MACHINE, ProductKey, false, true);
+    if (!key)
+        return ExitNormal;
+    TString folder;
+    TInstalledState state = ReadInstalledState(key, folder);
+    RegCloseKey(key);
+    if (state == NotInstalled || !TakeInstalledFolder(folder))
+        return ExitNormal;
+    FreshInstall = false;
+    if (state == NewerInstalled) {
+        MessageBoxByIds(0, IDS_NEWER_VERSION, IDS_SETUP_CAPTION, MB_OK | MB_ICONASTERISK);
+        return ExitNewerInstalled;
+    }
+    if (state == OlderInstalled) {
+        switch (MessageBoxByIds(0, IDS_OLDER_VERSION, IDS_SETUP_CAPTION, MB_YESNOCANCEL | MB_ICONEXCLAMATION)) {
+        case IDYES:
+            StartUninstaller(0);
+            return ExitOlderInstalled;
+        case IDCANCEL:
+            return ExitOlderInstalled;
+        }
+    }
+    return ExitNormal;
+}
+
+void HandOver(HWND background)
+{
+    if (!FreshInstall && MaintenanceAction != Reinstall)
+        StartUninstaller(background);
+    else
+        RunInstallation();
+}
+
+int RunInstaller(HINSTANCE instance)
+{
+    if (!CloseRunningApplication())
+        return ExitNotAllowed;
+    SetUpScreen(instance);
+    ZeroMemory(&InstallChoices, sizeof InstallChoices);
+    ResolveLocations();
+    FreshInstall = true;
+    MaintenanceAction = Reinstall;
+    int stop = CheckEarlierInstallation();
+    if (stop != ExitNormal)
+        return stop;
+    if (FreshInstall && !IsAdministrator) {
+        MessageBoxByIds(0, IDS_NOT_ADMINISTRATOR, IDS_SETUP_CAPTION, MB_OK | MB_ICONHAND);
+        return ExitNotAllowed;
+    }
+    SelectInstallerPages();
+    LoadImagingLibrary();
+    TString title;
+    title.Load(instance, IDS_SETUP_CAPTION);
+    int exitCode = ExitWindowFailed;
+    if (CreateBackgroundWindow(InstallerClass, title.CStr())) {
+        RunMessageLoop();
+        exitCode = ExitNormal;
+    }
+    FreeImagingLibrary();
+    return exitCode;
+}

@@ -1,0 +1,12 @@
+// Install's program-wide state, constructed empty before WinMain runs.
+#include "state.h"
+
+TInstallChoices InstallChoices;
+bool FreshInstall;
+int MaintenanceAction;
+TString UninstallerPath;
+TString ShortcutFolders[ShortcutLocationCount];
+TString ProgramFilesFolder;
+
+char BrowseBuffer[MAX_PATH];
+int RememberedUserBoxes[3] = {0, 1, 0};

@@ -1,0 +1,41 @@
+// Install's program-wide state: what start-up learns and what the wizard decides. The instance, the
+// background window, the banner texts and the imaging library are the setup screen's (Screen).
+#ifndef INSTALL_STATE_H
+#define INSTALL_STATE_H
+
+#include <windows.h>
+
+#include "screen.h"
+#include "shortcut.h"
+#include "tstring.h"
+
+#pragma pack(push, 1)
+struct TInstallChoices {
+    bool Confirmed;  // the wizard was left with Finish; until then the engine does nothing
+    char InstallFolder[MAX_PATH];
+    bool UserDesktop;
+    bool UserPrograms;
+    bool UserStartMenu;
+    bool QuickLaunch;
+    bool CommonDesktop;
+    bool CommonPrograms;
+    bool CommonStartMenu;
+};
+#pragma pack(pop)
+
+enum TMaintenanceAction { Reinstall = 0, ChangeInterface = 1, Remove = 2 };
+
+extern TInstallChoices InstallChoices;
+extern bool FreshInstall;
+extern int MaintenanceAction;
+extern TString UninstallerPath;
+// The seven shortcut folders without a trailing backslash, empty where the location does not exist.
+extern TString ShortcutFolders[ShortcutLocationCount];
+extern TString ProgramFilesFolder;
+
+// The folder page's text shared with the shell folder browser.
+extern char BrowseBuffer[MAX_PATH];
+// The user boxes' states while their all-users twins are ticked: desktop, Programs menu, Start menu.
+extern int RememberedUserBoxes[3];
+
+#endif

@@ -1,0 +1,97 @@
+// The wizard frame: a property sheet in wizard mode over the setup screen, its shared welcome page,
+// and the conventions every page follows (side picture, buttons, answers to the sheet).
+#include "screen.h"
+
+#include "frame_ids.h"
+
+void PumpMessages()
+{
+    MSG message;
+    while (PeekMessageA(&message, 0, 0, 0, PM_REMOVE))
+        DispatchMessageA(&message);
+}
+
+void RunWizard()
+{
+    PROPSHEETPAGEA pages[8] = {};
+    int count = Screen.PageCount < 8 ? Screen.PageCount : 8;
+    for (int i = 0; i < count; ++i) {
+        pages[i].dwSize = PROPSHEETPAGEA_V1_SIZE;
+        pages[i].hInstance = Screen.Instance;
+        pages[i].pszTemplate = MAKEINTRESOURCEA(Screen.Pages[i].Dialog);
+        pages[i].pfnDlgProc = Screen.Pages[i].Proc;
+    }
+    PROPSHEETHEADERA header = {};
+    header.dwSize = PROPSHEETHEADERA_V1_SIZE;
+    header.dwFlags = PSH_PROPSHEETPAGE | PSH_WIZARD;
+    header.hwndParent = Screen.Background;
+    header.hInstance = Screen.Instance;
+    header.nPages = static_cast<UINT>(count);
+    header.ppsp = pages;
+    // What the wizard decided reaches the program through the state its pages set.
+    PropertySheetA(&header);
+}
+
+void SetSidePicture(HWND page, UINT bitmap)
+{
+    HBITMAP picture = LoadBitmapA(Screen.Instance, MAKEINTRESOURCEA(bitmap));
+    SendDlgItemMessageA(page, IDC_SIDE_PICTURE, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture));
+}
+
+void SetWizardButtons(HWND page, DWORD buttons)
+{
+    SendMessageA(GetParent(page), PSM_SETWIZBUTTONS, 0, static_cast<LPARAM>(buttons));
+}
+
+INT_PTR AnswerSheet(HWND page, LONG answer)
+{
+    SetWindowLongA(page, DWL_MSGRESULT, answer);
+    return TRUE;
+}
+
+void CentreOnScreen(HWND window)
+{
+    RECT frame;
+    GetWindowRect(window, &frame);
+    int x = (GetSystemMetrics(SM_CXSCREEN) - (frame.right - frame.left)) / 2;
+    int y = (GetSystemMetrics(SM_CYSCREEN) - (frame.bottom - frame.top)) / 2;
+    SetWindowPos(window, 0, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void PlaceWizard(HWND sheet)
+{
+    if (!Screen.WizardUnplaced)
+        return;
+    Screen.WizardUnplaced = false;
+    CentreOnScreen(sheet);
+    SetWindowLongA(sheet, GWL_EXSTYLE, GetWindowLongA(sheet, GWL_EXSTYLE) & ~WS_EX_CONTEXTHELP);
+}
+
+namespace {
+INT_PTR OnWelcomeNotify(HWND page, const NMHDR& notice)
+{
+    switch (notice.code) {
+    case PSN_SETACTIVE:
+        PlaceWizard(notice.hwndFrom);
+        SetWizardButtons(page, PSWIZB_NEXT);
+        return TRUE;
+    case PSN_QUERYCANCEL:
+        if (!Screen.KeepWizardOnCancel)
+            return FALSE;
+        return AnswerSheet(page, Screen.KeepWizardOnCancel(page));
+    }
+    return FALSE;
+}
+}
+
+INT_PTR CALLBACK WelcomePageProc(HWND page, UINT message, WPARAM, LPARAM lParam)
+{
+    switch (message) {
+    case WM_INITDIALOG:
+        SetSidePicture(page, IDB_WELCOME);
+        return TRUE;
+    case WM_NOTIFY:
+        return OnWelcomeNotify(page, *reinterpret_cast<NMHDR*>(lParam));
+    }
+    return FALSE;
+}

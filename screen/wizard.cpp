@@ -13,7 +13,9 @@ void PumpMessages()
 
 void RunWizard()
 {
-    PROPSHEETPAGEA pages[8] = {};
+    // The sheet steps through the array by each page's size field: the array is of the first,
+    // 40-byte version that every system knows.
+    PROPSHEETPAGEA_V1 pages[8] = {};
     int count = Screen.PageCount < 8 ? Screen.PageCount : 8;
     for (int i = 0; i < count; ++i) {
         pages[i].dwSize = PROPSHEETPAGEA_V1_SIZE;
@@ -27,7 +29,7 @@ void RunWizard()
     header.hwndParent = Screen.Background;
     header.hInstance = Screen.Instance;
     header.nPages = static_cast<UINT>(count);
-    header.ppsp = pages;
+    header.ppsp = reinterpret_cast<LPCPROPSHEETPAGEA>(pages);
     // What the wizard decided reaches the program through the state its pages set.
     PropertySheetA(&header);
 }

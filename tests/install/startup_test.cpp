@@ -1,0 +1,195 @@
+// Install's start-up as the user meets it: a running application, earlier installations of every
+// version, and the exit code each path ends with.
+#include <windows.h>
+
+#include <string>
+
+#include "check.h"
+#include "driver.h"
+#include "session.h"
+
+using namespace session;
+
+namespace {
+TPrograms Programs;
+
+const char AppRunning[] = "Тиктон запущен.\r\n\r\nЗакрыть его?";
+const char OlderVersion[] =
+    "На этот компьютер установлена более старая версия Тиктона. Рекомендуется удалить ее перед продолжением "
+    "установки.\r\n\r\nЗапустить программу удаления?";
+const char NewerVersion[] = "На этот компьютер уже установлена более новая версия Тиктона.";
+const char UninstallerFallback[] =
+    "Не удалось напрямую запустить программу удаления Тиктона.\r\n\r\nПосле нажатия OK будет запущено приложение "
+    "Панели управления Установка и удаление программ.";
+// Wine's Add or Remove Programs applet.
+const char AppletTitle[] = "Установка/удаление программ";
+const char UninstallerMarker[] = "C:\\uninstaller-started.txt";
+
+std::string UninstallerCopy()
+{
+    char windows[MAX_PATH];
+    GetWindowsDirectoryA(windows, sizeof windows);
+    std::string copy = std::string(windows) + "\\unTikton.exe";
+    CopyFileA(driver::WindowsPath(Programs.fakeUninstaller).c_str(), copy.c_str(), FALSE);
+    return copy;
+}
+
+bool UninstallerStarted(DWORD timeout)
+{
+    return driver::WaitUntil([] { return GetFileAttributesA(UninstallerMarker) != INVALID_FILE_ATTRIBUTES; }, timeout);
+}
+
+long RunInstall(void (*interact)())
+{
+    driver::TProgram install;
+    CHECK(install.Start(Programs.install));
+    interact();
+    return install.Wait();
+}
+
+void ExpectWizardThenCancel(const char* caption)
+{
+    HWND sheet = driver::WaitWizard("Добро пожаловать");
+    CHECK(sheet != 0);
+    if (!sheet)
+        return;
+    if (strcmp(caption, "Добро пожаловать") != 0) {
+        driver::PressWizardButton(sheet, PSBTN_NEXT);
+        CHECK(driver::WaitWizard(caption) == sheet);
+    }
+    CancelWizard(sheet);
+}
+
+void TestRecords()
+{
+    const std::string uninstaller = UninstallerCopy();
+    struct {
+        const char* name;
+        const char* installDir;
+        DWORD versionType;
+        DWORD version;
+        void (*interact)();
+        long exitCode;
+        bool uninstallerStarted;
+    } const cases[] = {
+        {"no record", 0, REG_NONE, 0, [] { ExpectWizardThenCancel("Выбор папки"); }, 1, false},
+        {"same version", "C:\\Program Files\\Тиктон\\", REG_DWORD, 0x340,
+         [] { ExpectWizardThenCancel("Выбор действия"); }, 1, false},
+        {"older version, Cancel", "C:\\T\\", REG_DWORD, 0x33F, [] { EXPECT_BOX(OlderVersion, IDCANCEL); }, 254, false},
+        {"older version, Yes", "C:\\T\\", REG_DWORD, 0x33F, [] { EXPECT_BOX(OlderVersion, IDYES); }, 254, true},
+        {"older version, No", "C:\\T\\", REG_DWORD, 0x33F,
+         [] {
+             EXPECT_BOX(OlderVersion, IDNO);
+             ExpectWizardThenCancel("Выбор действия");
+         },
+         1, false},
+        {"version as text", "C:\\T\\", REG_SZ, 0, [] { EXPECT_BOX(OlderVersion, IDCANCEL); }, 254, false},
+        {"no version", "C:\\T\\", REG_NONE, 0, [] { EXPECT_BOX(OlderVersion, IDCANCEL); }, 254, false},
+        {"newer version", "C:\\T\\", REG_DWORD, 0x341, [] { EXPECT_BOX(NewerVersion, IDOK); }, 253, false},
+        {"empty folder, newer version", "", REG_DWORD, 0x341, [] { ExpectWizardThenCancel("Выбор папки"); }, 1, false},
+    };
+    for (const auto& c : cases) {
+        printf("case: %s\n", c.name);
+        SetRecord(c.installDir, c.versionType, c.version, uninstaller);
+        DeleteFileA(UninstallerMarker);
+        CHECK_EQ(RunInstall(c.interact), c.exitCode);
+        // Install does not wait for the uninstaller, so its mark may come a moment later.
+        CHECK_CASE(UninstallerStarted(c.uninstallerStarted ? driver::DefaultTimeout : 0) == c.uninstallerStarted, c.name);
+    }
+    // The uninstaller is started by its registered path with no arguments at all.
+    SetRecord("C:\\T\\", REG_DWORD, 0x33F, uninstaller);
+    DeleteFileA(UninstallerMarker);
+    RunInstall([] { EXPECT_BOX(OlderVersion, IDYES); });
+    UninstallerStarted(driver::DefaultTimeout);
+    char arguments[64] = "not started";
+    HANDLE marker = CreateFileA(UninstallerMarker, GENERIC_READ, 0, 0, OPEN_EXISTING, 0, 0);
+    DWORD read = 0;
+    if (marker != INVALID_HANDLE_VALUE) {
+        ReadFile(marker, arguments, sizeof arguments - 1, &read, 0);
+        arguments[read] = '\0';
+        CloseHandle(marker);
+    }
+    CHECK_TEXT(arguments, "");
+}
+
+// Without a usable uninstall command the user is told, and Add or Remove Programs opens instead.
+void TestUninstallerFallback()
+{
+    SetRecord("C:\\T\\", REG_DWORD, 0x33F);
+    CHECK_EQ(RunInstall([] {
+                 EXPECT_BOX(OlderVersion, IDYES);
+                 EXPECT_BOX(UninstallerFallback, IDOK);
+             }),
+             254);
+    HWND applet = driver::WaitWindow("", AppletTitle, 20000);
+    CHECK(applet != 0);
+    if (applet)
+        PostMessageA(applet, WM_CLOSE, 0, 0);
+
+    SetRecord("C:\\T\\", REG_DWORD, 0x33F, "C:\\windows\\no-such-uninstaller.exe");
+    CHECK_EQ(RunInstall([] {
+                 EXPECT_BOX(OlderVersion, IDYES);
+                 EXPECT_BOX(UninstallerFallback, IDOK);
+             }),
+             254);
+    applet = driver::WaitWindow("", AppletTitle, 20000);
+    CHECK(applet != 0);
+    if (applet)
+        PostMessageA(applet, WM_CLOSE, 0, 0);
+}
+
+// A stored folder too long for the wizard's field is not used: setup starts as on a clean machine.
+void TestOverlongFolder()
+{
+    std::string folder = "C:\\" + std::string(300, 'a') + "\\";
+    SetRecord(folder.c_str(), REG_DWORD, 0x340);
+    CHECK_EQ(RunInstall([] { ExpectWizardThenCancel("Выбор папки"); }), 1);
+}
+
+void TestRunningApplication()
+{
+    SetRecord(0);
+    {
+        driver::TProgram app;
+        app.Start(Programs.fakeApp);
+        CHECK(driver::WaitWindow("TTiktonForm", "") != 0);
+        CHECK_EQ(RunInstall([] { EXPECT_BOX(AppRunning, IDNO); }), 255);
+        CHECK(app.Running());
+    }
+    {
+        driver::TProgram first, second;
+        first.Start(Programs.fakeApp);
+        second.Start(Programs.fakeApp);
+        CHECK(driver::WaitUntil([] {
+            HWND one = FindWindowA("TTiktonForm", 0);
+            return one && FindWindowExA(0, one, "TTiktonForm", 0);
+        }));
+        CHECK_EQ(RunInstall([] {
+                     EXPECT_BOX(AppRunning, IDYES);
+                     ExpectWizardThenCancel("Добро пожаловать");
+                 }),
+                 1);
+        CHECK_EQ(first.Wait(), 0);
+        CHECK_EQ(second.Wait(), 0);
+    }
+    {
+        // An application that will not close cannot hold setup for ever.
+        driver::TProgram stubborn;
+        stubborn.Start(Programs.fakeApp, "stubborn");
+        CHECK(driver::WaitWindow("TTiktonForm", "") != 0);
+        CHECK_EQ(RunInstall([] { EXPECT_BOX(AppRunning, IDYES); }), 255);
+        CHECK(stubborn.Running());
+    }
+}
+}
+
+int main(int argc, char** argv)
+{
+    if (!ReadPrograms(argc, argv, Programs))
+        return 2;
+    TestRecords();
+    TestOverlongFolder();
+    TestRunningApplication();
+    TestUninstallerFallback();
+    return check::Finish("install start-up");
+}

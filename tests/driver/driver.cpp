@@ -96,6 +96,11 @@ bool TProgram::Start(const std::string& program, const std::string& arguments, c
     return true;
 }
 
+bool TProgram::WaitIdle(DWORD timeout) const
+{
+    return process && WaitForInputIdle(process, timeout) == 0;
+}
+
 bool TProgram::Running() const { return process && WaitForSingleObject(process, 0) == WAIT_TIMEOUT; }
 
 long TProgram::Wait(DWORD timeout)

@@ -23,6 +23,8 @@ public:
     // The exit code, or -1 when the program did not end in time (it is then killed).
     long Wait(DWORD timeout = DefaultTimeout);
     DWORD Id() const { return id; }
+    // Waits until the program has handled everything queued for it (painting included).
+    bool WaitIdle(DWORD timeout = DefaultTimeout) const;
     bool Running() const;
 
 private:

@@ -1,0 +1,298 @@
+// The installer's wizard as the user meets it: every page, every path, the folder checks, the folder
+// browser, the linked shortcut boxes, and the first view on the Windows version Wine reports (argv[5]).
+#include <windows.h>
+#include <shlobj.h>
+
+#include <string>
+
+#include "check.h"
+#include "driver.h"
+#include "session.h"
+
+using namespace session;
+
+namespace {
+TPrograms Programs;
+std::string Version;
+
+// Control identifiers of the pages.
+const int FolderEdit = 102, BrowseButton = 103;
+const int UserDesktop = 103, UserPrograms = 104, UserStartMenu = 105, QuickLaunch = 106, CommonGroup = 107,
+          CommonDesktop = 109, CommonPrograms = 110, CommonStartMenu = 111;
+const int Reinstall = 102, ChangeInterface = 103, Remove = 104;
+
+const char BadFolder[] = "Введенная Вами папка не является допустимым путем.";
+const char NoSpace[] =
+    "На выбранном Вами диске недостаточно свободного места для установки программы.\r\n\r\n Или выбран "
+    "несуществующий диск, съемный диск, CDROM или диск RAM. На диски этих типов нельзя установить программу.";
+const char CancelSetup[] = "Тиктон еще не был установлен.\r\n\r\nПрервать установку?";
+
+driver::TProgram* Running;
+
+void Shot(const char* name)
+{
+    if (Running)
+        Running->WaitIdle();
+    if (!Programs.screenshots.empty())
+        CHECK_CASE(driver::Screenshot(Programs.screenshots + "/" + Version + "-" + name + ".png"), name);
+}
+
+bool Centred(HWND window)
+{
+    RECT frame;
+    GetWindowRect(window, &frame);
+    int x = (GetSystemMetrics(SM_CXSCREEN) - (frame.right - frame.left)) / 2;
+    int y = (GetSystemMetrics(SM_CYSCREEN) - (frame.bottom - frame.top)) / 2;
+    return frame.left == x && frame.top == y;
+}
+
+// Starts Install and waits for the welcome page.
+HWND Begin(driver::TProgram& install)
+{
+    CHECK(install.Start(Programs.install));
+    Running = &install;
+    HWND sheet = driver::WaitWizard("Добро пожаловать");
+    CHECK(sheet != 0);
+    return sheet;
+}
+
+HWND Next(HWND sheet, const char* caption)
+{
+    driver::PressWizardButton(sheet, PSBTN_NEXT);
+    CHECK_CASE(driver::WaitWizard(caption) == sheet, caption);
+    return driver::CurrentPage(sheet);
+}
+
+void TestFreshPath()
+{
+    SetRecord(0);
+    driver::TProgram install;
+    HWND sheet = Begin(install);
+    if (!sheet)
+        return;
+    Shot("welcome");
+    CHECK(Centred(sheet));
+    CHECK(!(GetWindowLongA(sheet, GWL_EXSTYLE) & WS_EX_CONTEXTHELP));
+    CHECK(driver::WizardButtonEnabled(sheet, PSBTN_NEXT));
+    CHECK(!driver::WizardButtonEnabled(sheet, PSBTN_BACK));
+
+    // Cancel answered No keeps the wizard where it was.
+    driver::PressWizardButton(sheet, PSBTN_CANCEL);
+    EXPECT_BOX(CancelSetup, IDNO);
+    CHECK(driver::WaitWizard("Добро пожаловать") == sheet);
+
+    HWND folder = Next(sheet, "Выбор папки");
+    Shot("folder");
+    CHECK_TEXT(driver::Text(folder, FolderEdit).c_str(), "C:\\Program Files\\Тиктон");
+    CHECK(driver::WizardButtonEnabled(sheet, PSBTN_BACK) && driver::WizardButtonEnabled(sheet, PSBTN_NEXT));
+
+    // Refused folders: the page stays and the field keeps what was typed.
+    struct {
+        const char* typed;
+        const char* message;
+    } const refusals[] = {
+        {"", BadFolder},
+        {"\\\\server\\share\\Тиктон", BadFolder},
+        {"C:\\Program Files\\\\Тиктон", BadFolder},
+        {"C:\\Тик*тон", BadFolder},
+        {"C:\\A:B", BadFolder},
+        {"Тиктон", NoSpace},
+        {"Q:\\Тиктон", NoSpace},
+        {"E:\\Тиктон", NoSpace},
+        {"F:\\Тиктон", NoSpace},
+        {"R:\\Тиктон", NoSpace},
+    };
+    for (const auto& refusal : refusals) {
+        printf("folder: %s\n", refusal.typed);
+        driver::Type(folder, FolderEdit, refusal.typed);
+        driver::PressWizardButton(sheet, PSBTN_NEXT);
+        EXPECT_BOX(refusal.message, IDOK);
+        CHECK_CASE(driver::CurrentPage(sheet) == folder, refusal.typed);
+        CHECK_TEXT(driver::Text(folder, FolderEdit).c_str(), refusal.typed);
+    }
+
+    // A typed folder longer than a path can be is cut to 259 characters before it is checked.
+    driver::Type(folder, FolderEdit, "D:\\" + std::string(300, 'a'));
+    HWND shortcuts = Next(sheet, "Интерфейс");
+    CHECK(driver::WizardButtonEnabled(sheet, PSBTN_BACK) && driver::WizardButtonEnabled(sheet, PSBTN_FINISH));
+
+    // Back shows the folder page as it was left.
+    driver::PressWizardButton(sheet, PSBTN_BACK);
+    CHECK(driver::WaitWizard("Выбор папки") == sheet);
+    CHECK_EQ(driver::Text(folder, FolderEdit).size(), 303);
+    driver::Type(folder, FolderEdit, "D:\\Программы\\Тиктон");
+    CHECK(Next(sheet, "Интерфейс") == shortcuts);
+
+    // Going back to the welcome page does not move the wizard again.
+    SetWindowPos(sheet, 0, 10, 10, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    driver::PressWizardButton(sheet, PSBTN_BACK);
+    driver::PressWizardButton(sheet, PSBTN_BACK);
+    CHECK(driver::WaitWizard("Добро пожаловать") == sheet);
+    RECT frame;
+    GetWindowRect(sheet, &frame);
+    CHECK(frame.left == 10 && frame.top == 10);
+    Next(sheet, "Выбор папки");
+    Next(sheet, "Интерфейс");
+
+    driver::PressWizardButton(sheet, PSBTN_FINISH);
+    CHECK_EQ(install.Wait(), 1);
+}
+
+// The folder browser, once its tree of drives is filled in.
+HWND WaitBrowser(HWND sheet)
+{
+    HWND browser = 0, tree = 0;
+    CHECK(driver::WaitUntil([&] {
+        browser = driver::WaitWindow("#32770", "", 100);
+        tree = browser && browser != sheet ? FindWindowExA(browser, 0, "SysTreeView32", 0) : 0;
+        return tree && SendMessageA(tree, TVM_GETCOUNT, 0, 0) > 1;
+    }));
+    Running->WaitIdle();
+    return browser;
+}
+
+void TestBrowser()
+{
+    SetRecord(0);
+    driver::TProgram install;
+    HWND sheet = Begin(install);
+    if (!sheet)
+        return;
+    HWND folder = Next(sheet, "Выбор папки");
+
+    // Cancelling the browser leaves the field as it was.
+    driver::ClickLater(folder, BrowseButton);
+    HWND browser = 0;
+    browser = WaitBrowser(sheet);
+    Shot("browser");
+    PostMessageA(browser, WM_COMMAND, IDCANCEL, 0);
+    CHECK(driver::WaitGone(browser));
+    CHECK_TEXT(driver::Text(folder, FolderEdit).c_str(), "C:\\Program Files\\Тиктон");
+
+    // Choosing the root of drive D gives D:\Тиктон.
+    driver::ClickLater(folder, BrowseButton);
+    browser = WaitBrowser(sheet);
+    driver::SendText(browser, BFFM_SETSELECTIONA, TRUE, "D:\\");
+    CHECK(driver::WaitUntil([&] { return IsWindowEnabled(GetDlgItem(browser, IDOK)) != FALSE; }));
+    PostMessageA(browser, WM_COMMAND, IDOK, 0);
+    CHECK(driver::WaitGone(browser));
+    CHECK_TEXT(driver::Text(folder, FolderEdit).c_str(), "D:\\Тиктон");
+
+    // Whether a drive may be chosen is the browser callback's answer; Wine re-enables OK after every
+    // callback, so that answer is tested in-process with the pages.
+    CancelWizard(sheet);
+    CHECK_EQ(install.Wait(), 1);
+}
+
+// The first view of the shortcuts page on each family, and the all-users boxes tied to their twins.
+void TestShortcuts()
+{
+    SetRecord(0);
+    driver::TProgram install;
+    HWND sheet = Begin(install);
+    if (!sheet)
+        return;
+    Next(sheet, "Выбор папки");
+    HWND page = Next(sheet, "Интерфейс");
+    Shot("shortcuts");
+    const bool nt = Version == "nt40" || Version == "win2k" || Version == "winxp" || Version == "win7";
+    const bool quickLaunch = Version != "win95" && Version != "nt40";
+
+    struct {
+        int box;
+        bool checked, enabled;
+    } const firstView[] = {
+        {CommonDesktop, false, nt},       {CommonPrograms, nt, nt},         {CommonStartMenu, false, nt},
+        {UserDesktop, false, true},       {UserPrograms, !nt, !nt},         {UserStartMenu, false, true},
+        {QuickLaunch, quickLaunch, quickLaunch}, {CommonGroup, false, nt},
+    };
+    for (const auto& box : firstView) {
+        char name[32];
+        snprintf(name, sizeof name, "box %d", box.box);
+        CHECK_CASE(driver::Checked(page, box.box) == box.checked, name);
+        CHECK_CASE(driver::Enabled(page, box.box) == box.enabled, name);
+    }
+
+    if (nt) {
+        // Unticking the all-users Programs box gives back the user box, checked as it started.
+        driver::Click(page, CommonPrograms);
+        CHECK(driver::Enabled(page, UserPrograms) && driver::Checked(page, UserPrograms));
+        driver::Click(page, CommonPrograms);
+        CHECK(!driver::Enabled(page, UserPrograms) && !driver::Checked(page, UserPrograms));
+        // The user desktop box, ticked first, is remembered while its all-users twin is ticked.
+        driver::Click(page, UserDesktop);
+        driver::Click(page, CommonDesktop);
+        CHECK(!driver::Enabled(page, UserDesktop) && !driver::Checked(page, UserDesktop));
+        driver::Click(page, CommonDesktop);
+        CHECK(driver::Enabled(page, UserDesktop) && driver::Checked(page, UserDesktop));
+        // The Start menu pair, user box unticked.
+        driver::Click(page, CommonStartMenu);
+        CHECK(!driver::Enabled(page, UserStartMenu) && !driver::Checked(page, UserStartMenu));
+        driver::Click(page, CommonStartMenu);
+        CHECK(driver::Enabled(page, UserStartMenu) && !driver::Checked(page, UserStartMenu));
+    }
+    // Back and forth keeps the ticks.
+    driver::Click(page, UserStartMenu);
+    driver::PressWizardButton(sheet, PSBTN_BACK);
+    CHECK(driver::WaitWizard("Выбор папки") == sheet);
+    Next(sheet, "Интерфейс");
+    CHECK(driver::Checked(page, UserStartMenu));
+    driver::PressWizardButton(sheet, PSBTN_FINISH);
+    CHECK_EQ(install.Wait(), 1);
+}
+
+// An installed product: the action page, and the uninstaller started for two of its three choices.
+void TestMaintenance()
+{
+    char windows[MAX_PATH];
+    GetWindowsDirectoryA(windows, sizeof windows);
+    const std::string uninstaller = std::string(windows) + "\\unTikton.exe";
+    CopyFileA(driver::WindowsPath(Programs.fakeUninstaller).c_str(), uninstaller.c_str(), FALSE);
+    const char marker[] = "C:\\uninstaller-started.txt";
+    struct {
+        const char* name;
+        int choice;
+        bool uninstallerStarted;
+    } const cases[] = {
+        {"change the shortcuts", 0, true},
+        {"remove", Remove, true},
+        {"reinstall", Reinstall, false},
+    };
+    for (const auto& c : cases) {
+        SetRecord("C:\\Program Files\\Тиктон\\", REG_DWORD, 0x340, uninstaller);
+        DeleteFileA(marker);
+        driver::TProgram install;
+        HWND sheet = Begin(install);
+        if (!sheet)
+            return;
+        HWND page = Next(sheet, "Выбор действия");
+        if (c.choice == 0) {
+            Shot("action");
+            CHECK(driver::Checked(page, ChangeInterface));
+            CHECK(driver::Enabled(page, Reinstall) && driver::Enabled(page, Remove));
+        } else {
+            driver::Click(page, c.choice);
+        }
+        CHECK(driver::WizardButtonEnabled(sheet, PSBTN_FINISH));
+        driver::PressWizardButton(sheet, PSBTN_FINISH);
+        CHECK_EQ(install.Wait(), 1);
+        bool started = driver::WaitUntil([&] { return GetFileAttributesA(marker) != INVALID_FILE_ATTRIBUTES; },
+                                         c.uninstallerStarted ? driver::DefaultTimeout : 500);
+        CHECK_CASE(started == c.uninstallerStarted, c.name);
+    }
+}
+}
+
+int main(int argc, char** argv)
+{
+    if (!ReadPrograms(argc, argv, Programs))
+        return 2;
+    Version = argc > 5 ? argv[5] : "default";
+    TestShortcuts();
+    if (Version == "win2k") {
+        TestFreshPath();
+        TestBrowser();
+        TestMaintenance();
+    }
+    return check::Finish(("install wizard " + Version).c_str());
+}

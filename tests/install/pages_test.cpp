@@ -1,0 +1,226 @@
+// The installer run in-process, at the seams Wine cannot reach from outside: a user outside the
+// Administrators group (the platform flags), exact free-space figures (the free-space function), what
+// the pages leave in the installer state, and the folder browser's answer for each kind of drive.
+// argv[1] names the case; each case is its own process, as Install runs its screen once per process.
+#include <windows.h>
+#include <commctrl.h>
+#include <shlobj.h>
+
+#include <string>
+
+#include "check.h"
+#include "driver.h"
+#include "installer.h"
+#include "pages.h"
+#include "platform.h"
+#include "record.h"
+#include "registry.h"
+#include "state.h"
+
+namespace {
+const char Caption[] = "Установка Тиктона";
+const char NotAdministrator[] =
+    "Вы не являетесь членом группы Администраторы. Установку следует производить, используя учетную запись с "
+    "правами Администратора.\r\n\r\nПродолжение установки невозможно.";
+const char NoSpace[] =
+    "На выбранном Вами диске недостаточно свободного места для установки программы.\r\n\r\n Или выбран "
+    "несуществующий диск, съемный диск, CDROM или диск RAM. На диски этих типов нельзя установить программу.";
+
+ULONGLONG FreeBytes = 5000000000ULL;
+
+BOOL WINAPI FakeFreeSpace(const char*, ULARGE_INTEGER* toCaller, ULARGE_INTEGER* total, ULARGE_INTEGER* totalFree)
+{
+    toCaller->QuadPart = FreeBytes;
+    total->QuadPart = FreeBytes;
+    totalFree->QuadPart = FreeBytes;
+    return TRUE;
+}
+
+void SetRecord(bool installed)
+{
+    DeleteRegTree(HKEY_LOCAL_MACHINE, "Software\\Vantorel");
+    DeleteRegTree(HKEY_LOCAL_MACHINE, UninstallKey);
+    if (!installed)
+        return;
+    HKEY key = OpenRegKey(HKEY_LOCAL_MACHINE, ProductKey, true, false);
+    WriteRegString(TString("C:\\Program Files\\Тиктон\\"), key, InstallDirValue);
+    WriteRegDword(key, InstVersionValue, ProductVersion);
+    RegCloseKey(key);
+    // A harmless program stands in for the uninstaller.
+    WriteRegStringAt(TString("C:\\windows\\system32\\hostname.exe"), HKEY_LOCAL_MACHINE, UninstallKey,
+                     UninstallStringValue);
+}
+
+void ExpectBox(const char* text, int answer)
+{
+    std::string shown;
+    if (!driver::AnswerMessageBox(Caption, answer, &shown))
+        check::Fail(__FILE__, __LINE__, "no message box; expected", text);
+    else
+        CHECK_TEXT(shown.c_str(), text);
+}
+
+DWORD WINAPI RunUser(void* user)
+{
+    reinterpret_cast<void (*)()>(user)();
+    return 0;
+}
+
+// Runs the user's side on a second thread while the installer runs on this one.
+int RunWith(void (*user)())
+{
+    HANDLE thread = CreateThread(0, 0, RunUser, reinterpret_cast<void*>(user), 0, 0);
+    int exitCode = RunInstaller(GetModuleHandleA(0));
+    WaitForSingleObject(thread, driver::DefaultTimeout);
+    CloseHandle(thread);
+    return exitCode;
+}
+
+HWND Next(HWND sheet, const char* caption)
+{
+    driver::PressWizardButton(sheet, PSBTN_NEXT);
+    CHECK_CASE(driver::WaitWizard(caption) == sheet, caption);
+    return driver::CurrentPage(sheet);
+}
+
+void NotAdministratorFresh()
+{
+    SetRecord(false);
+    CHECK_EQ(RunWith([] { ExpectBox(NotAdministrator, IDOK); }), 255);
+}
+
+void NotAdministratorMaintenance()
+{
+    SetRecord(true);
+    CHECK_EQ(RunWith([] {
+                 HWND sheet = driver::WaitWizard("Добро пожаловать");
+                 HWND page = Next(sheet, "Выбор действия");
+                 CHECK(driver::Checked(page, 103) && driver::Enabled(page, 103));
+                 CHECK(!driver::Enabled(page, 102) && !driver::Enabled(page, 108));
+                 CHECK(!driver::Enabled(page, 104) && !driver::Enabled(page, 107));
+                 CHECK_TEXT(driver::Text(page, 102).c_str(), "&Переустановить (только Администраторы)");
+                 CHECK_TEXT(driver::Text(page, 104).c_str(), "&Удалить Тиктон (только Администраторы)");
+                 driver::PressWizardButton(sheet, PSBTN_FINISH);
+             }),
+             1);
+    CHECK(InstallChoices.Confirmed);
+    CHECK_EQ(MaintenanceAction, ChangeInterface);
+    CHECK(!FreshInstall);
+    CHECK_TEXT(InstallChoices.InstallFolder, "C:\\Program Files\\Тиктон\\");
+}
+
+// The folder is refused with exactly 1,000,000 bytes free and taken with one byte more; Finish leaves
+// the ticked boxes in the installer state.
+void Choices()
+{
+    SetRecord(false);
+    FreeBytes = 1000000;
+    CHECK_EQ(RunWith([] {
+                 HWND sheet = driver::WaitWizard("Добро пожаловать");
+                 HWND folder = Next(sheet, "Выбор папки");
+                 driver::Type(folder, 102, "D:\\Программы\\Тиктон\\");
+                 driver::PressWizardButton(sheet, PSBTN_NEXT);
+                 ExpectBox(NoSpace, IDOK);
+                 FreeBytes = 1000001;
+                 HWND page = Next(sheet, "Интерфейс");
+                 driver::Click(page, 109);  // all-users desktop
+                 driver::Click(page, 111);  // all-users Start menu
+                 driver::Click(page, 111);
+                 driver::Click(page, 105);  // user Start menu
+                 driver::PressWizardButton(sheet, PSBTN_FINISH);
+             }),
+             1);
+    CHECK(InstallChoices.Confirmed);
+    CHECK(FreshInstall);
+    CHECK_TEXT(InstallChoices.InstallFolder, "D:\\Программы\\Тиктон\\");
+    CHECK(InstallChoices.CommonDesktop && InstallChoices.CommonPrograms && !InstallChoices.CommonStartMenu);
+    CHECK(!InstallChoices.UserDesktop && !InstallChoices.UserPrograms && InstallChoices.UserStartMenu);
+    CHECK(InstallChoices.QuickLaunch == QuickLaunchSupported);
+}
+
+// Cancel confirmed on the shortcuts page leaves nothing decided.
+void Cancelled()
+{
+    SetRecord(false);
+    CHECK_EQ(RunWith([] {
+                 HWND sheet = driver::WaitWizard("Добро пожаловать");
+                 Next(sheet, "Выбор папки");
+                 Next(sheet, "Интерфейс");
+                 driver::PressWizardButton(sheet, PSBTN_CANCEL);
+                 ExpectBox("Тиктон еще не был установлен.\r\n\r\nПрервать установку?", IDYES);
+             }),
+             1);
+    CHECK(!InstallChoices.Confirmed);
+    CHECK_EQ(MaintenanceAction, Reinstall);
+}
+
+// What the browser callback tells the browser about each selection.
+int LastEnableOk = -1;
+
+LRESULT CALLBACK RecordingWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == BFFM_ENABLEOK)
+        LastEnableOk = static_cast<int>(lParam);
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+void BrowserAnswers()
+{
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = RecordingWndProc;
+    windowClass.hInstance = GetModuleHandleA(0);
+    windowClass.lpszClassName = "RecordingBrowser";
+    RegisterClassA(&windowClass);
+    HWND browser = CreateWindowA("RecordingBrowser", "", 0, 0, 0, 10, 10, 0, 0, windowClass.hInstance, 0);
+    struct {
+        const char* folder;
+        ULONGLONG free;
+        int enabled;
+    } const cases[] = {
+        {"C:\\", 5000000000ULL, 1}, {"D:\\", 5000000000ULL, 1}, {"D:\\", 1000000, 0}, {"D:\\", 1000001, 1},
+        {"E:\\", 5000000000ULL, 0}, {"F:\\", 5000000000ULL, 0}, {"R:\\", 5000000000ULL, 0}, {0, 0, 0},
+    };
+    for (const auto& c : cases) {
+        FreeBytes = c.free;
+        LPITEMIDLIST item = 0;
+        if (c.folder) {
+            WCHAR wide[MAX_PATH];
+            MultiByteToWideChar(CP_ACP, 0, c.folder, -1, wide, MAX_PATH);
+            SHILCreateFromPath(wide, &item, 0);
+        } else {
+            SHGetSpecialFolderLocation(0, CSIDL_DRIVES, &item);  // My Computer has no folder path
+        }
+        LastEnableOk = -1;
+        CHECK_EQ(BrowseCallback(browser, BFFM_SELCHANGED, reinterpret_cast<LPARAM>(item), 0), 0);
+        char name[64];
+        snprintf(name, sizeof name, "%s with %llu bytes free", c.folder ? c.folder : "My Computer", c.free);
+        CHECK_CASE(LastEnableOk == c.enabled, name);
+        CoTaskMemFree(item);
+    }
+    DestroyWindow(browser);
+}
+}
+
+int main(int argc, char** argv)
+{
+    const std::string which = argc > 1 ? argv[1] : "";
+    InitPlatformFlags(UseWithFreeSpace);
+    FreeSpaceExSupported = true;
+    GetDiskFreeSpaceExFunc = FakeFreeSpace;
+    if (which == "not-administrator") {
+        IsAdministrator = false;
+        NotAdministratorFresh();
+    } else if (which == "not-administrator-maintenance") {
+        IsAdministrator = false;
+        NotAdministratorMaintenance();
+    } else if (which == "choices") {
+        Choices();
+    } else if (which == "cancelled") {
+        Cancelled();
+    } else if (which == "browser") {
+        BrowserAnswers();
+    } else {
+        check::Fail(__FILE__, __LINE__, "unknown case", which.c_str());
+    }
+    return check::Finish(("install pages " + which).c_str());
+}

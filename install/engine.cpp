@@ -1,11 +1,108 @@
-// The installation engine: runs after a wizard that was finished, never after Cancel.
+// The installation engine: folder, files, record and shortcuts, after a wizard that was finished.
+// A new installation whose archive cannot be unpacked is taken back; a reinstallation is left as it is.
 #include "installer.h"
 
+#include "extract.h"
+#include "message.h"
+#include "paths.h"
+#include "platform.h"
+#include "record.h"
+#include "registry.h"
+#include "resource.h"
+#include "shortcut.h"
 #include "state.h"
+
+namespace {
+const char Cabinet[] = "Install.cab";
+// Files a failed installation takes back; any others stay, and so does the folder holding them.
+const char* const RollbackFiles[] = {"Tikton.exe", "Tikton.cnt", "Tikton.hlp"};
+
+TString TargetFolder;
+
+void RollBack(TString& existing)
+{
+    for (const char* name : RollbackFiles)
+        DeleteFileA(TargetFolder.Concat(name).CStr());
+    DeleteFileA(UninstallerPath.CStr());
+    TString folder(TargetFolder);
+    RemoveFolderChain(folder, existing);
+}
+
+struct TShortcutChoice {
+    bool TInstallChoices::*flag;
+    TShortcutLocation location;
+};
+
+// The order in which the shortcuts are made.
+const TShortcutChoice ShortcutOrder[] = {
+    {&TInstallChoices::CommonDesktop, CommonDesktopLocation},
+    {&TInstallChoices::CommonPrograms, CommonProgramsLocation},
+    {&TInstallChoices::CommonStartMenu, CommonStartMenuLocation},
+    {&TInstallChoices::UserDesktop, UserDesktopLocation},
+    {&TInstallChoices::UserPrograms, UserProgramsLocation},
+    {&TInstallChoices::UserStartMenu, UserStartMenuLocation},
+    {&TInstallChoices::QuickLaunch, QuickLaunchLocation},
+};
+}
+
+void CreateProductShortcuts()
+{
+    if (!FreshInstall)
+        return;
+    StripTrailingBackslash(TargetFolder);
+    TargetFolder.Append(Backslash.CStr());
+    TLinkInfo link;
+    link.Path = TargetFolder.Concat(ProgramFileName);
+    link.Description.Load(Screen.Instance, IDS_LINK_DESCRIPTION);
+    link.WorkingDirectory = TargetFolder;
+    TString linkName;
+    linkName.Load(Screen.Instance, IDS_LINK_NAME);
+    for (const TShortcutChoice& choice : ShortcutOrder) {
+        if (!(InstallChoices.*choice.flag))
+            continue;
+        if (choice.location == QuickLaunchLocation && !QuickLaunchSupported)
+            continue;
+        // A location the system did not name gets no shortcut rather than one in a drive's root.
+        TString linkPath = LinkPathIn(ShortcutFolders[choice.location], linkName.CStr());
+        if (!linkPath.IsEmpty())
+            CreateShortcut(linkPath.CStr(), link, ProductLinkFields);
+    }
+}
 
 void RunInstallation()
 {
     if (!InstallChoices.Confirmed)
         return;
-    // Unpacking the archive, the record and the shortcuts join here with the cabinet support.
+    HWND owner = Screen.Background;
+    HKEY productKey = OpenRegKey(HKEY_LOCAL_MACHINE, ProductKey, true, false);
+    if (!productKey) {
+        MessageBoxByIds(owner, IDS_REGISTRY_FAILED, IDS_SETUP_CAPTION, MB_OK | MB_ICONHAND);
+        return;
+    }
+    TargetFolder.Assign(InstallChoices.InstallFolder);
+    StripTrailingBackslash(TargetFolder);
+    TString existing;
+    CreateFolderPath(existing, TargetFolder);
+    if (existing.IsEmpty()) {
+        MessageBoxByIds(owner, IDS_FOLDER_FAILED, IDS_SETUP_CAPTION, MB_OK | MB_ICONHAND);
+        RegCloseKey(productKey);
+        return;
+    }
+    TargetFolder.Append(Backslash.CStr());
+
+    if (!ExtractCabinet(owner, Cabinet, TargetFolder)) {
+        RegCloseKey(productKey);
+        if (FreshInstall)
+            RollBack(existing);
+        return;
+    }
+
+    TString notice, displayName;
+    notice.Load(Screen.Instance, IDS_RECORD_NOTICE);
+    displayName.Load(Screen.Instance, IDS_DISPLAY_NAME);
+    WriteProductValues(productKey, FreshInstall, TargetFolder, existing, notice);
+    RegCloseKey(productKey);
+    WriteRegistrationEntries(TargetFolder, displayName, UninstallerPath);
+    CreateProductShortcuts();
+    MessageBoxByIds(owner, IDS_INSTALL_DONE, IDS_SETUP_CAPTION, MB_OK | MB_ICONASTERISK);
 }

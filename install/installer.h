@@ -28,7 +28,10 @@ int CheckEarlierInstallation();
 void SelectInstallerPages();
 // After the wizard: the engine for a new installation or Reinstall, otherwise the uninstaller.
 void HandOver(HWND background);
+// The installation itself; does nothing unless the wizard was finished.
 void RunInstallation();
+// The ticked shortcuts of a new installation, in their fixed order.
+void CreateProductShortcuts();
 // Starts the registered uninstaller without waiting, or opens Add or Remove Programs instead.
 void StartUninstaller(HWND owner);
 

@@ -8,5 +8,7 @@ TString UninstallerPath;
 TString ShortcutFolders[ShortcutLocationCount];
 TString ProgramFilesFolder;
 
+TExtraction Extraction;
+
 char BrowseBuffer[MAX_PATH];
 int RememberedUserBoxes[3] = {0, 1, 0};

@@ -33,6 +33,18 @@ extern TString UninstallerPath;
 extern TString ShortcutFolders[ShortcutLocationCount];
 extern TString ProgramFilesFolder;
 
+// The cabinet extraction's counters; they only grow, as the engine extracts once per process.
+struct TExtraction {
+    LONG TotalBytes;
+    LONG BytesDone;
+    DWORD FilesExtracted;
+    DWORD CurrentFileSize;
+    HWND ProgressWindow;  // none when it could not be created
+    bool Refused;         // the archive named a file that must not be written
+};
+
+extern TExtraction Extraction;
+
 // The folder page's text shared with the shell folder browser.
 extern char BrowseBuffer[MAX_PATH];
 // The user boxes' states while their all-users twins are ticked: desktop, Programs menu, Start menu.

@@ -1,0 +1,143 @@
+// Cabinet extraction through the Setup API: a sizing pass that writes nothing, then the extraction
+// pass, which keeps the screen painted between files and moves the bar by the bytes written.
+#include "extract.h"
+
+#include <commctrl.h>
+#include <setupapi.h>
+#include <string.h>
+
+#include "message.h"
+#include "resource.h"
+#include "screen.h"
+#include "state.h"
+
+namespace {
+const DWORD UninstallerPosition = 4;  // the archive's fifth file is the uninstaller
+
+INT_PTR CALLBACK CopyProgressProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
+
+UINT CALLBACK SizingCallback(PVOID, UINT notification, UINT_PTR parameter, UINT_PTR)
+{
+    if (notification != SPFILENOTIFY_FILEINCABINET)
+        return NO_ERROR;
+    Extraction.TotalBytes += reinterpret_cast<FILE_IN_CABINET_INFO_A*>(parameter)->FileSize;
+    return FILEOP_SKIP;
+}
+
+// The target of the next file, or false when the archive names something that must not be written.
+bool ChooseTarget(FILE_IN_CABINET_INFO_A& file, const TString& destination)
+{
+    if (!IsPlainCabinetName(file.NameInCabinet))
+        return false;
+    TString target = Extraction.FilesExtracted == UninstallerPosition
+        ? UninstallerPath
+        : destination.Concat(file.NameInCabinet);
+    if (target.Length() >= sizeof file.FullTargetName)
+        return false;
+    memcpy(file.FullTargetName, target.CStr(), target.Length() + 1);
+    return true;
+}
+
+UINT OnFileInCabinet(FILE_IN_CABINET_INFO_A& file, const TString& destination)
+{
+    if (!ChooseTarget(file, destination)) {
+        // Refused like a damaged archive. Some Setup API versions take the abort for a skip and go on,
+        // so the refusal is also remembered and fails the extraction afterwards.
+        Extraction.Refused = true;
+        SetLastError(ERROR_INVALID_DATA);
+        return FILEOP_ABORT;
+    }
+    Extraction.CurrentFileSize = file.FileSize;
+    if (Extraction.ProgressWindow)
+        SetDlgItemTextA(Extraction.ProgressWindow, IDC_COPY_FILE, file.NameInCabinet);
+    return FILEOP_DOIT;
+}
+
+UINT OnFileExtracted()
+{
+    Extraction.BytesDone += static_cast<LONG>(Extraction.CurrentFileSize);
+    if (Extraction.ProgressWindow)
+        SendDlgItemMessageA(Extraction.ProgressWindow, IDC_COPY_BAR, PBM_SETPOS,
+                            static_cast<WPARAM>(ProgressPosition(Extraction.BytesDone, Extraction.TotalBytes)), 0);
+    ++Extraction.FilesExtracted;
+    return NO_ERROR;
+}
+
+UINT CALLBACK ExtractionCallback(PVOID context, UINT notification, UINT_PTR parameter, UINT_PTR)
+{
+    PumpMessages();
+    switch (notification) {
+    case SPFILENOTIFY_FILEINCABINET:
+        return OnFileInCabinet(*reinterpret_cast<FILE_IN_CABINET_INFO_A*>(parameter),
+                               *static_cast<const TString*>(context));
+    case SPFILENOTIFY_FILEEXTRACTED:
+        return OnFileExtracted();
+    }
+    return NO_ERROR;
+}
+
+bool IsDeviceName(const char* name, size_t length)
+{
+    static const char* const devices[] = {"CON", "PRN", "AUX", "NUL"};
+    for (const char* device : devices)
+        if (length == 3 && _strnicmp(name, device, 3) == 0)
+            return true;
+    return length == 4 && (_strnicmp(name, "COM", 3) == 0 || _strnicmp(name, "LPT", 3) == 0) && name[3] >= '1'
+        && name[3] <= '9';
+}
+
+// One part of a name between backslashes.
+bool IsPlainPart(const char* part, size_t length)
+{
+    if (!length)
+        return false;
+    const char last = part[length - 1];
+    if (last == '.' || last == ' ')
+        return false;
+    // A device name stays a device with any extension ("NUL.txt").
+    const char* dot = static_cast<const char*>(memchr(part, '.', length));
+    return !IsDeviceName(part, dot ? static_cast<size_t>(dot - part) : length);
+}
+}
+
+bool IsPlainCabinetName(const char* name)
+{
+    if (!name || !*name || strpbrk(name, ":/"))
+        return false;
+    for (const char* part = name;;) {
+        const char* end = strchr(part, '\\');
+        size_t length = end ? static_cast<size_t>(end - part) : strlen(part);
+        if (!IsPlainPart(part, length))
+            return false;
+        if (!end)
+            return true;
+        part = end + 1;
+    }
+}
+
+int ProgressPosition(LONGLONG done, LONGLONG total)
+{
+    if (total <= 0)
+        return 100;
+    return static_cast<int>(done * 100 / total);
+}
+
+bool ExtractCabinet(HWND owner, const char* cabinet, const TString& destination)
+{
+    PumpMessages();
+    InitCommonControls();
+    Extraction.ProgressWindow =
+        CreateDialogParamA(Screen.Instance, MAKEINTRESOURCEA(IDD_COPY_PROGRESS), owner, CopyProgressProc, 0);
+    EnableWindow(owner, FALSE);
+    bool done = SetupIterateCabinetA(cabinet, 0, SizingCallback, 0)
+        && SetupIterateCabinetA(cabinet, 0, ExtractionCallback, const_cast<TString*>(&destination))
+        && !Extraction.Refused;
+    if (!done)
+        MessageBoxByIds(owner, IDS_EXTRACT_FAILED, IDS_SETUP_CAPTION, MB_ICONHAND);
+    EnableWindow(owner, TRUE);
+    if (Extraction.ProgressWindow)
+        DestroyWindow(Extraction.ProgressWindow);
+    Extraction.ProgressWindow = 0;
+    PumpMessages();
+    return done;
+}

@@ -1,0 +1,262 @@
+// Cabinet extraction in-process: where each file lands, the progress the bar shows and the name
+// the label shows, and every way an archive can be refused. argv[1] is the folder of test cabinets.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+#include <vector>
+
+#include "check.h"
+#include "driver.h"
+#include "extract.h"
+#include "paths.h"
+#include "screen.h"
+#include "state.h"
+
+namespace {
+std::string Data;
+const char Destination[] = "C:\\Extract\\";
+const char ExtractFailed[] = "Не удалось извлечь файлы из архива.  Возможно, что архив поврежден.";
+
+// What the progress window was told, seen by a hook on this thread's sent messages.
+std::vector<int> Positions;
+std::vector<std::string> Labels;
+HHOOK Hook;
+
+LRESULT CALLBACK WatchProgress(int code, WPARAM wParam, LPARAM lParam)
+{
+    const CWPSTRUCT& sent = *reinterpret_cast<CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && Extraction.ProgressWindow && GetParent(sent.hwnd) == Extraction.ProgressWindow) {
+        if (sent.message == PBM_SETPOS && GetDlgCtrlID(sent.hwnd) == 101)
+            Positions.push_back(static_cast<int>(sent.wParam));
+        if (sent.message == WM_SETTEXT && GetDlgCtrlID(sent.hwnd) == 102)
+            Labels.push_back(reinterpret_cast<const char*>(sent.lParam));
+    }
+    return CallNextHookEx(Hook, code, wParam, lParam);
+}
+
+// Answers the message boxes that appear while a call runs, keeping their texts.
+struct TAnswers {
+    std::vector<std::string> texts;
+    bool done;
+};
+
+DWORD WINAPI AnswerBoxes(void* parameter)
+{
+    TAnswers& answers = *static_cast<TAnswers*>(parameter);
+    while (!answers.done) {
+        std::string text;
+        if (driver::AnswerMessageBox("Установка Тиктона", IDOK, &text, 100))
+            answers.texts.push_back(text);
+    }
+    return 0;
+}
+
+std::string ReadFile(const std::string& path)
+{
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, 0, OPEN_EXISTING, 0, 0);
+    if (file == INVALID_HANDLE_VALUE)
+        return "(missing)";
+    char buffer[4096];
+    DWORD read = 0;
+    ::ReadFile(file, buffer, sizeof buffer, &read, 0);
+    CloseHandle(file);
+    return std::string(buffer, read);
+}
+
+void EmptyFolder(const char* folder)
+{
+    WIN32_FIND_DATAA found;
+    std::string pattern = std::string(folder) + "*";
+    HANDLE search = FindFirstFileA(pattern.c_str(), &found);
+    for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &found))
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            DeleteFileA((std::string(folder) + found.cFileName).c_str());
+    if (search != INVALID_HANDLE_VALUE)
+        FindClose(search);
+}
+
+// One extraction from a clean state; returns its result and the texts of the boxes it showed.
+bool Extract(const std::string& cabinet, std::vector<std::string>* boxes = 0)
+{
+    EmptyFolder(Destination);
+    DeleteFileA(UninstallerPath.CStr());
+    Extraction = TExtraction();
+    Positions.clear();
+    Labels.clear();
+    TAnswers answers = {std::vector<std::string>(), false};
+    HANDLE thread = CreateThread(0, 0, AnswerBoxes, &answers, 0, 0);
+    bool done = ExtractCabinet(0, cabinet.c_str(), TString(Destination));
+    answers.done = true;
+    WaitForSingleObject(thread, driver::DefaultTimeout);
+    CloseHandle(thread);
+    if (boxes)
+        *boxes = answers.texts;
+    else
+        CHECK_CASE(answers.texts.empty(), cabinet.c_str());
+    return done;
+}
+
+bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+void TestNames()
+{
+    struct {
+        const char* name;
+        bool plain;
+    } const cases[] = {
+        {"Tikton.exe", true}, {"sub\\Tikton.exe", true}, {"Тиктон.hlp", true}, {"con.txt.bak", false}, {"console.txt", true},
+        {"COM10", true}, {"", false}, {"\\Tikton.exe", false}, {"C:\\Tikton.exe", false}, {"C:Tikton.exe", false},
+        {"..\\Tikton.exe", false}, {"sub\\..\\..\\x", false}, {".\\Tikton.exe", false}, {"..", false},
+        {"Tikton.exe:stream", false}, {"sub/Tikton.exe", false}, {"sub\\\\Tikton.exe", false},
+        {"Tikton.", false}, {"Tikton.exe ", false}, {"sub\\", false}, {"CON", false}, {"nul.txt", false},
+        {"Aux", false}, {"prn.exe", false}, {"COM1", false}, {"lpt9.log", false}, {"sub\\COM3.x", false},
+    };
+    for (const auto& c : cases)
+        CHECK_CASE(IsPlainCabinetName(c.name) == c.plain, c.name);
+    CHECK(!IsPlainCabinetName(0));
+
+    CHECK_EQ(ProgressPosition(0, 0), 100);
+    CHECK_EQ(ProgressPosition(300, 1000), 30);
+    CHECK_EQ(ProgressPosition(999, 1000), 99);
+    // 64 MB and more would overflow a 32-bit product.
+    CHECK_EQ(ProgressPosition(67000000, 68000000), 98);
+}
+
+void TestPlacement()
+{
+    const std::string uninstaller = UninstallerPath.CStr();
+    CHECK(Extract(Data + "five.cab"));
+    for (const char* name : {"a.txt", "b.txt", "c.txt", "d.txt"})
+        CHECK_CASE(Exists(std::string(Destination) + name), name);
+    CHECK(!Exists(std::string(Destination) + "uninstaller.exe"));
+    CHECK_EQ(ReadFile(uninstaller).size(), 1234);
+    // While a file is written the label shows its name in the archive, the uninstaller's included.
+    const char* const labels[] = {"a.txt", "b.txt", "c.txt", "d.txt", "uninstaller.exe"};
+    CHECK_EQ(Labels.size(), 5);
+    for (size_t i = 0; i < Labels.size() && i < 5; ++i)
+        CHECK_TEXT(Labels[i].c_str(), labels[i]);
+
+    CHECK(Extract(Data + "three.cab"));
+    CHECK(Exists(std::string(Destination) + "c.txt"));
+    CHECK(!Exists(uninstaller));
+
+    CHECK(Extract(Data + "seven.cab"));
+    for (const char* name : {"a.txt", "d.txt", "f.txt", "g.txt"})
+        CHECK_CASE(Exists(std::string(Destination) + name), name);
+    CHECK(!Exists(std::string(Destination) + "uninstaller.exe"));
+    CHECK(Exists(uninstaller));
+}
+
+void TestProgress()
+{
+    CHECK(Extract(Data + "sizes.cab"));
+    CHECK_EQ(Positions.size(), 3);
+    const int expected[] = {30, 50, 100};
+    for (size_t i = 0; i < Positions.size() && i < 3; ++i)
+        CHECK_EQ(Positions[i], expected[i]);
+    CHECK_EQ(Extraction.TotalBytes, 1000);
+    CHECK_EQ(Extraction.BytesDone, 1000);
+
+    // Files of no bytes at all: the bar simply shows everything done.
+    CHECK(Extract(Data + "empty.cab"));
+    CHECK_EQ(Positions.size(), 2);
+    for (int position : Positions)
+        CHECK_EQ(position, 100);
+}
+
+std::string CopyCabinet(const std::string& from, const char* name)
+{
+    std::string to = std::string("C:\\") + name;
+    CopyFileA(from.c_str(), to.c_str(), FALSE);
+    return to;
+}
+
+void Truncate(const std::string& path, DWORD size)
+{
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, 0, OPEN_EXISTING, 0, 0);
+    SetFilePointer(file, static_cast<LONG>(size), 0, FILE_BEGIN);
+    SetEndOfFile(file);
+    CloseHandle(file);
+}
+
+// Puts a name of the same length in place of a placeholder name inside the archive.
+void Rename(const std::string& path, const std::string& placeholder, const std::string& name)
+{
+    std::string bytes = ReadFile(path);
+    size_t at = bytes.find(placeholder);
+    CHECK_CASE(at != std::string::npos && name.size() == placeholder.size(), name.c_str());
+    if (at == std::string::npos || name.size() != placeholder.size())
+        return;
+    bytes.replace(at, name.size(), name);
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, 0, CREATE_ALWAYS, 0, 0);
+    DWORD written;
+    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, 0);
+    CloseHandle(file);
+}
+
+void ExpectRefused(const std::string& cabinet, const char* what)
+{
+    std::vector<std::string> boxes;
+    CHECK_CASE(!Extract(cabinet, &boxes), what);
+    CHECK_CASE(boxes.size() == 1 && boxes[0] == ExtractFailed, what);
+}
+
+void TestRefusals()
+{
+    ExpectRefused(Data + "no-such.cab", "missing archive");
+    CHECK(!Exists(std::string(Destination) + "a.txt"));
+
+    std::string truncated = CopyCabinet(Data + "five.cab", "truncated.cab");
+    Truncate(truncated, 600);
+    ExpectRefused(truncated, "truncated archive");
+
+    // Hostile names: nothing may be written outside the destination folder.
+    CreateDirectoryA("C:\\Outside", 0);
+    const char* const names[] = {
+        "..\\Outside\\evil1.txt", "C:\\Outside\\evil2.txt", "C:Outside\\evil3.txt1", "\\Outside\\evil4.txt12",
+        "sub/../../evil5.txtx", "AAAA.txt:hidden.txt1", "NUL.txt             ", "aaaaaaaaaaaaaaaaaaa.",
+    };
+    for (const char* name : names) {
+        std::string cabinet = CopyCabinet(Data + "hostile.cab", "hostile-copy.cab");
+        Rename(cabinet, "AAAAAAAAAAAAAAAA.txt", name);
+        ExpectRefused(cabinet, name);
+    }
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA("C:\\Outside\\*.txt*", &found);
+    CHECK(search == INVALID_HANDLE_VALUE);
+    if (search != INVALID_HANDLE_VALUE)
+        FindClose(search);
+    CHECK(!Exists("C:\\Outside\\evil4.txt12"));
+
+    // A destination so long that the archive's names would not fit is refused, never cut.
+    std::string deep = "C:\\" + std::string(240, 'd') + "\\";
+    CreateDirectoryA(deep.c_str(), 0);
+    Extraction = TExtraction();
+    std::vector<std::string> boxes;
+    TAnswers answers = {std::vector<std::string>(), false};
+    HANDLE thread = CreateThread(0, 0, AnswerBoxes, &answers, 0, 0);
+    CHECK(!ExtractCabinet(0, (Data + "hostile.cab").c_str(), TString(deep.c_str())));
+    answers.done = true;
+    WaitForSingleObject(thread, driver::DefaultTimeout);
+    CloseHandle(thread);
+    CHECK(answers.texts.size() == 1);
+}
+}
+
+int main(int argc, char** argv)
+{
+    if (argc < 2)
+        return 2;
+    Data = driver::WindowsPath(argv[1]) + "\\";
+    Screen.Instance = GetModuleHandleA(0);
+    UninstallerPath.Assign("C:\\windows\\unTikton.exe");
+    CreateDirectoryA(Destination, 0);
+    Hook = SetWindowsHookExA(WH_CALLWNDPROC, WatchProgress, 0, GetCurrentThreadId());
+    TestNames();
+    TestPlacement();
+    TestProgress();
+    TestRefusals();
+    UnhookWindowsHookEx(Hook);
+    return check::Finish("extract");
+}

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "boxes.h"
 #include "check.h"
 #include "driver.h"
 #include "extract.h"
@@ -33,23 +34,6 @@ LRESULT CALLBACK WatchProgress(int code, WPARAM wParam, LPARAM lParam)
             Labels.push_back(reinterpret_cast<const char*>(sent.lParam));
     }
     return CallNextHookEx(Hook, code, wParam, lParam);
-}
-
-// Answers the message boxes that appear while a call runs, keeping their texts.
-struct TAnswers {
-    std::vector<std::string> texts;
-    bool done;
-};
-
-DWORD WINAPI AnswerBoxes(void* parameter)
-{
-    TAnswers& answers = *static_cast<TAnswers*>(parameter);
-    while (!answers.done) {
-        std::string text;
-        if (driver::AnswerMessageBox("Установка Тиктона", IDOK, &text, 100))
-            answers.texts.push_back(text);
-    }
-    return 0;
 }
 
 std::string ReadFile(const std::string& path)
@@ -84,16 +68,13 @@ bool Extract(const std::string& cabinet, std::vector<std::string>* boxes = 0)
     Extraction = TExtraction();
     Positions.clear();
     Labels.clear();
-    TAnswers answers = {std::vector<std::string>(), false};
-    HANDLE thread = CreateThread(0, 0, AnswerBoxes, &answers, 0, 0);
+    TBoxAnswerer answerer;
     bool done = ExtractCabinet(0, cabinet.c_str(), TString(Destination));
-    answers.done = true;
-    WaitForSingleObject(thread, driver::DefaultTimeout);
-    CloseHandle(thread);
+    std::vector<std::string> texts = answerer.Stop();
     if (boxes)
-        *boxes = answers.texts;
+        *boxes = texts;
     else
-        CHECK_CASE(answers.texts.empty(), cabinet.c_str());
+        CHECK_CASE(texts.empty(), cabinet.c_str());
     return done;
 }
 
@@ -233,14 +214,9 @@ void TestRefusals()
     std::string deep = "C:\\" + std::string(240, 'd') + "\\";
     CreateDirectoryA(deep.c_str(), 0);
     Extraction = TExtraction();
-    std::vector<std::string> boxes;
-    TAnswers answers = {std::vector<std::string>(), false};
-    HANDLE thread = CreateThread(0, 0, AnswerBoxes, &answers, 0, 0);
+    TBoxAnswerer answerer;
     CHECK(!ExtractCabinet(0, (Data + "hostile.cab").c_str(), TString(deep.c_str())));
-    answers.done = true;
-    WaitForSingleObject(thread, driver::DefaultTimeout);
-    CloseHandle(thread);
-    CHECK(answers.texts.size() == 1);
+    CHECK_EQ(answerer.Stop().size(), 1);
 }
 }
 

@@ -1,0 +1,280 @@
+// The installation engine in-process, against Wine's real registry, files and shell links: where the
+// product goes, the record it leaves, the shortcuts in their order, and the rollback of a failed
+// installation. argv[1] is the kit's Install.cab, argv[2] names the case.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "boxes.h"
+#include "check.h"
+#include "driver.h"
+#include "installer.h"
+#include "platform.h"
+#include "record.h"
+#include "registry.h"
+#include "state.h"
+
+namespace {
+std::string KitCabinet;
+const char Work[] = "C:\\Work";
+const char Done[] = "Установка Тиктона успешно завершена.";
+const char ExtractFailed[] = "Не удалось извлечь файлы из архива.  Возможно, что архив поврежден.";
+const char FolderFailed[] = "Не удалось создать папку для установки программы.";
+const char* const ProductFiles[] = {"Tikton.exe", "Tikton.hlp", "Tikton.cnt", "Tikton.gid"};
+
+bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+std::string Value(const char* key, const char* name)
+{
+    TString text;
+    ReadRegStringAt(text, HKEY_LOCAL_MACHINE, key, name);
+    return text.CStr();
+}
+
+void CleanMachine()
+{
+    DeleteRegTree(HKEY_LOCAL_MACHINE, "Software\\Vantorel");
+    DeleteRegTree(HKEY_LOCAL_MACHINE, UninstallKey);
+    DeleteRegTree(HKEY_LOCAL_MACHINE, AppPathKey);
+    DeleteFileA(UninstallerPath.CStr());
+    for (const TString& folder : ShortcutFolders)
+        if (!folder.IsEmpty())
+            DeleteFileA(folder.Concat("\\Тиктон.lnk").CStr());
+}
+
+void UseCabinet(const std::string& source)
+{
+    std::string target = std::string(Work) + "\\Install.cab";
+    DeleteFileA(target.c_str());
+    if (!source.empty())
+        CopyFileA(source.c_str(), target.c_str(), FALSE);
+}
+
+// One run of the engine for a confirmed wizard; returns the texts of the boxes it showed.
+std::vector<std::string> Install(const char* folder, bool fresh = true)
+{
+    ZeroMemory(&InstallChoices, sizeof InstallChoices);
+    InstallChoices.Confirmed = true;
+    lstrcpynA(InstallChoices.InstallFolder, folder, MAX_PATH);
+    InstallChoices.UserDesktop = InstallChoices.UserPrograms = InstallChoices.UserStartMenu = true;
+    InstallChoices.QuickLaunch = InstallChoices.CommonDesktop = true;
+    InstallChoices.CommonPrograms = InstallChoices.CommonStartMenu = true;
+    FreshInstall = fresh;
+    Extraction = TExtraction();
+    TBoxAnswerer answerer;
+    RunInstallation();
+    return answerer.Stop();
+}
+
+void ExpectBoxes(const std::vector<std::string>& shown, const char* text, const char* where)
+{
+    CHECK_CASE(shown.size() == 1, where);
+    if (!shown.empty())
+        CHECK_TEXT(shown[0].c_str(), text);
+}
+
+FILETIME Written(const std::string& path)
+{
+    FILETIME time = {};
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, 0, OPEN_EXISTING, 0, 0);
+    GetFileTime(file, 0, 0, &time);
+    CloseHandle(file);
+    return time;
+}
+
+// A new installation with every shortcut box ticked; the system decides which locations exist.
+void Fresh()
+{
+    CleanMachine();
+    UseCabinet(KitCabinet);
+    ExpectBoxes(Install("C:\\Program Files\\Тиктон"), Done, "fresh");
+    for (const char* name : ProductFiles)
+        CHECK_CASE(Exists(std::string("C:\\Program Files\\Тиктон\\") + name), name);
+    CHECK(Exists(UninstallerPath.CStr()));
+    CHECK_TEXT(Value(ProductKey, InstallDirValue).c_str(), "C:\\Program Files\\Тиктон\\");
+    CHECK_TEXT(Value(ProductKey, InstDirExistedValue).c_str(), "C:\\Program Files\\");
+
+    // Shortcuts: the all-users ones first, then the user's, Quick Launch last, where the system has them.
+    const TShortcutLocation order[] = {CommonDesktopLocation, CommonProgramsLocation, CommonStartMenuLocation,
+                                       UserDesktopLocation,   UserProgramsLocation,   UserStartMenuLocation,
+                                       QuickLaunchLocation};
+    FILETIME previous = {};
+    int made = 0;
+    for (TShortcutLocation location : order) {
+        std::string link = std::string(ShortcutFolders[location].CStr()) + "\\Тиктон.lnk";
+        bool expected = ShortcutLocationExists(location);
+        char name[32];
+        snprintf(name, sizeof name, "location %d", location);
+        CHECK_CASE(Exists(link) == expected, name);
+        if (!expected || !Exists(link))
+            continue;
+        ++made;
+        FILETIME time = Written(link);
+        CHECK_CASE(CompareFileTime(&previous, &time) <= 0, name);
+        previous = time;
+    }
+    CHECK_EQ(made, (IsWinNT ? 6 : 3) + (QuickLaunchSupported ? 1 : 0));
+}
+
+void Folders()
+{
+    struct {
+        const char* folder;
+        const char* installDir;
+        const char* existed;
+    } const cases[] = {
+        {"D:\\Новая\\Вторая\\Третья", "D:\\Новая\\Вторая\\Третья\\", "D:\\"},
+        {"C:\\Existing", "C:\\Existing\\", "C:\\Existing"},
+        {"C:\\Trailing\\", "C:\\Trailing\\", "C:\\"},
+    };
+    CreateDirectoryA("C:\\Existing", 0);
+    UseCabinet(KitCabinet);
+    for (const auto& c : cases) {
+        CleanMachine();
+        ExpectBoxes(Install(c.folder), Done, c.folder);
+        CHECK_TEXT(Value(ProductKey, InstallDirValue).c_str(), c.installDir);
+        CHECK_TEXT(Value(ProductKey, InstDirExistedValue).c_str(), c.existed);
+        std::string withoutBackslash(c.installDir, strlen(c.installDir) - 1);
+        CHECK_TEXT(Value(HelpKey, HelpFileValue).c_str(), withoutBackslash.c_str());
+        CHECK_TEXT(Value(AppPathKey, 0).c_str(), (std::string(c.installDir) + "Tikton.exe").c_str());
+        CHECK_CASE(Exists(std::string(c.installDir) + "Tikton.exe"), c.folder);
+    }
+}
+
+// Reinstalling rewrites the record but keeps the folder pair and the shortcuts as they are.
+void Reinstalled()
+{
+    CleanMachine();
+    UseCabinet(KitCabinet);
+    Install("C:\\Program Files\\Тиктон");
+    HKEY key = OpenRegKey(HKEY_LOCAL_MACHINE, ProductKey, false, false);
+    WriteRegString(TString("C:\\Marker\\"), key, InstDirExistedValue);
+    WriteRegDword(key, InstVersionValue, 0x100);
+    RegCloseKey(key);
+    const std::string link = std::string(ShortcutFolders[UserDesktopLocation].CStr()) + "\\Тиктон.lnk";
+    DeleteFileA(link.c_str());
+    DeleteFileA("C:\\Program Files\\Тиктон\\Tikton.hlp");
+
+    ExpectBoxes(Install("C:\\Program Files\\Тиктон\\", false), Done, "reinstall");
+    CHECK_TEXT(Value(ProductKey, InstallDirValue).c_str(), "C:\\Program Files\\Тиктон\\");
+    CHECK_TEXT(Value(ProductKey, InstDirExistedValue).c_str(), "C:\\Marker\\");
+    key = OpenRegKey(HKEY_LOCAL_MACHINE, ProductKey, false, true);
+    DWORD version = 0;
+    CHECK(ReadRegDword(key, InstVersionValue, version) && version == ProductVersion);
+    RegCloseKey(key);
+    CHECK(Exists("C:\\Program Files\\Тиктон\\Tikton.hlp"));
+    CHECK(!Exists(link));
+
+    // A damaged archive on reinstallation leaves everything as it was.
+    UseCabinet("");
+    ExpectBoxes(Install("C:\\Program Files\\Тиктон\\", false), ExtractFailed, "reinstall, no archive");
+    for (const char* name : ProductFiles)
+        CHECK_CASE(Exists(std::string("C:\\Program Files\\Тиктон\\") + name), name);
+    CHECK(Exists(UninstallerPath.CStr()));
+    CHECK_TEXT(Value(ProductKey, InstallDirValue).c_str(), "C:\\Program Files\\Тиктон\\");
+}
+
+DWORD ValueCount(const char* path)
+{
+    HKEY key = 0;
+    DWORD values = 0;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return 0xFFFFFFFF;
+    RegQueryInfoKeyA(key, 0, 0, 0, 0, 0, 0, &values, 0, 0, 0, 0);
+    RegCloseKey(key);
+    return values;
+}
+
+bool FolderEmpty(const std::string& folder)
+{
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+    bool empty = true;
+    for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &found))
+        if (strcmp(found.cFileName, ".") && strcmp(found.cFileName, ".."))
+            empty = false;
+    if (search != INVALID_HANDLE_VALUE)
+        FindClose(search);
+    return empty;
+}
+
+// A failed new installation takes back what it knows by name and the folders it made while empty;
+// the user's own file stays, and the product key is left without values.
+void RolledBack()
+{
+    CreateDirectoryA("C:\\Roll", 0);
+    HANDLE mine = CreateFileA("C:\\Roll\\mine.txt", GENERIC_WRITE, 0, 0, CREATE_ALWAYS, 0, 0);
+    CloseHandle(mine);
+
+    std::string kit = KitCabinet;
+    HANDLE file = CreateFileA(kit.c_str(), GENERIC_READ, FILE_SHARE_READ, 0, OPEN_EXISTING, 0, 0);
+    DWORD size = GetFileSize(file, 0);
+    CloseHandle(file);
+    const DWORD cuts[] = {0, 30, 100, size / 4, size / 2, size - 10};
+    for (int i = -1; i < static_cast<int>(sizeof cuts / sizeof cuts[0]); ++i) {
+        char name[48];
+        snprintf(name, sizeof name, i < 0 ? "no archive" : "archive cut at %lu", i < 0 ? 0UL : cuts[i]);
+        CleanMachine();
+        if (i < 0) {
+            UseCabinet("");
+        } else {
+            UseCabinet(kit);
+            HANDLE cut = CreateFileA((std::string(Work) + "\\Install.cab").c_str(), GENERIC_WRITE, 0, 0, OPEN_EXISTING, 0, 0);
+            SetFilePointer(cut, static_cast<LONG>(cuts[i]), 0, FILE_BEGIN);
+            SetEndOfFile(cut);
+            CloseHandle(cut);
+        }
+        ExpectBoxes(Install("C:\\Roll\\A\\B"), ExtractFailed, name);
+        for (const char* product : {"Tikton.exe", "Tikton.hlp", "Tikton.cnt"})
+            CHECK_CASE(!Exists(std::string("C:\\Roll\\A\\B\\") + product), name);
+        CHECK_CASE(!Exists(UninstallerPath.CStr()), name);
+        // A folder of ours stays only while something the rollback does not know by name is in it.
+        CHECK_CASE(!Exists("C:\\Roll\\A\\B") || !FolderEmpty("C:\\Roll\\A\\B"), name);
+        CHECK_CASE(!Exists("C:\\Roll\\A") || Exists("C:\\Roll\\A\\B"), name);
+        CHECK_CASE(Exists("C:\\Roll\\mine.txt"), name);
+        CHECK_CASE(ValueCount(ProductKey) == 0, name);
+        CHECK_CASE(!Exists(std::string(ShortcutFolders[UserDesktopLocation].CStr()) + "\\Тиктон.lnk"), name);
+        DeleteFileA("C:\\Roll\\A\\B\\Tikton.gid");
+        RemoveDirectoryA("C:\\Roll\\A\\B");
+        RemoveDirectoryA("C:\\Roll\\A");
+    }
+
+    // Into the user's own folder: it and the user's file stay.
+    CleanMachine();
+    UseCabinet("");
+    ExpectBoxes(Install("C:\\Roll"), ExtractFailed, "user's folder");
+    CHECK(Exists("C:\\Roll\\mine.txt"));
+
+    // A folder that cannot be made: message 105, and the product key stays empty.
+    CleanMachine();
+    UseCabinet(kit);
+    ExpectBoxes(Install("Q:\\Тиктон"), FolderFailed, "no such drive");
+    CHECK_EQ(ValueCount(ProductKey), 0);
+    CHECK(!Exists(UninstallerPath.CStr()));
+}
+}
+
+int main(int argc, char** argv)
+{
+    if (argc < 3)
+        return 2;
+    KitCabinet = driver::WindowsPath(argv[1]);
+    const std::string which = argv[2];
+    InitPlatformFlags(UseWithFreeSpace);
+    Screen.Instance = GetModuleHandleA(0);
+    CreateDirectoryA(Work, 0);
+    SetCurrentDirectoryA(Work);
+    ResolveLocations();
+    if (which == "fresh")
+        Fresh();
+    else if (which == "folders")
+        Folders();
+    else if (which == "reinstall")
+        Reinstalled();
+    else if (which == "rollback")
+        RolledBack();
+    else
+        check::Fail(__FILE__, __LINE__, "unknown case", which.c_str());
+    return check::Finish(("engine " + which).c_str());
+}

@@ -8,14 +8,17 @@ namespace session {
 
 bool ReadPrograms(int argc, char** argv, TPrograms& programs)
 {
-    if (argc < 4) {
-        printf("usage: %s Install.exe fake_app.exe fake_uninstaller.exe [screenshot folder]\n", argv[0]);
+    if (argc < 5) {
+        printf("usage: %s Install.exe Tikton.exe stubborn_app.exe fake_uninstaller.exe [screenshot folder]\n",
+               argv[0]);
         return false;
     }
     programs.install = argv[1];
-    programs.fakeApp = argv[2];
-    programs.fakeUninstaller = argv[3];
-    programs.screenshots = argc > 4 ? argv[4] : "";
+    programs.kitFolder = programs.install.substr(0, programs.install.find_last_of('/'));
+    programs.application = argv[2];
+    programs.stubbornApp = argv[3];
+    programs.fakeUninstaller = argv[4];
+    programs.screenshots = argc > 5 ? argv[5] : "";
     return true;
 }
 

@@ -15,12 +15,14 @@ namespace session {
 
 struct TPrograms {
     std::string install;
-    std::string fakeApp;
+    std::string kitFolder;  // the folder of Install.exe and Install.cab, where setup is started
+    std::string application;  // the kit's stand-in, which closes when asked
+    std::string stubbornApp;  // one that will not
     std::string fakeUninstaller;
     std::string screenshots;  // folder for screenshots, or empty
 };
 
-// argv: Install.exe, fake_app.exe, fake_uninstaller.exe [screenshot folder]
+// argv: Install.exe, Tikton.exe, stubborn_app.exe, fake_uninstaller.exe [screenshot folder]
 bool ReadPrograms(int argc, char** argv, TPrograms& programs);
 
 const char SetupCaption[] = "Установка Тиктона";

@@ -42,7 +42,7 @@ bool UninstallerStarted(DWORD timeout)
 long RunInstall(void (*interact)())
 {
     driver::TProgram install;
-    CHECK(install.Start(Programs.install));
+    CHECK(install.Start(Programs.install, "", Programs.kitFolder));
     interact();
     return install.Wait();
 }
@@ -151,15 +151,15 @@ void TestRunningApplication()
     SetRecord(0);
     {
         driver::TProgram app;
-        app.Start(Programs.fakeApp);
+        app.Start(Programs.application);
         CHECK(driver::WaitWindow("TTiktonForm", "") != 0);
         CHECK_EQ(RunInstall([] { EXPECT_BOX(AppRunning, IDNO); }), 255);
         CHECK(app.Running());
     }
     {
         driver::TProgram first, second;
-        first.Start(Programs.fakeApp);
-        second.Start(Programs.fakeApp);
+        first.Start(Programs.application);
+        second.Start(Programs.application);
         CHECK(driver::WaitUntil([] {
             HWND one = FindWindowA("TTiktonForm", 0);
             return one && FindWindowExA(0, one, "TTiktonForm", 0);
@@ -175,7 +175,7 @@ void TestRunningApplication()
     {
         // An application that will not close cannot hold setup for ever.
         driver::TProgram stubborn;
-        stubborn.Start(Programs.fakeApp, "stubborn");
+        stubborn.Start(Programs.stubbornApp);
         CHECK(driver::WaitWindow("TTiktonForm", "") != 0);
         CHECK_EQ(RunInstall([] { EXPECT_BOX(AppRunning, IDYES); }), 255);
         CHECK(stubborn.Running());

@@ -25,6 +25,7 @@ const char BadFolder[] = "Введенная Вами папка не являе
 const char NoSpace[] =
     "На выбранном Вами диске недостаточно свободного места для установки программы.\r\n\r\n Или выбран "
     "несуществующий диск, съемный диск, CDROM или диск RAM. На диски этих типов нельзя установить программу.";
+const char InstallDone[] = "Установка Тиктона успешно завершена.";
 const char CancelSetup[] = "Тиктон еще не был установлен.\r\n\r\nПрервать установку?";
 
 driver::TProgram* Running;
@@ -49,7 +50,7 @@ bool Centred(HWND window)
 // Starts Install and waits for the welcome page.
 HWND Begin(driver::TProgram& install)
 {
-    CHECK(install.Start(Programs.install));
+    CHECK(install.Start(Programs.install, "", Programs.kitFolder));
     Running = &install;
     HWND sheet = driver::WaitWizard("Добро пожаловать");
     CHECK(sheet != 0);
@@ -135,6 +136,7 @@ void TestFreshPath()
     Next(sheet, "Интерфейс");
 
     driver::PressWizardButton(sheet, PSBTN_FINISH);
+    EXPECT_BOX(InstallDone, IDOK);
     CHECK_EQ(install.Wait(), 1);
 }
 
@@ -238,6 +240,7 @@ void TestShortcuts()
     Next(sheet, "Интерфейс");
     CHECK(driver::Checked(page, UserStartMenu));
     driver::PressWizardButton(sheet, PSBTN_FINISH);
+    EXPECT_BOX(InstallDone, IDOK);
     CHECK_EQ(install.Wait(), 1);
 }
 
@@ -275,6 +278,8 @@ void TestMaintenance()
         }
         CHECK(driver::WizardButtonEnabled(sheet, PSBTN_FINISH));
         driver::PressWizardButton(sheet, PSBTN_FINISH);
+        if (c.choice == Reinstall)
+            EXPECT_BOX(InstallDone, IDOK);
         CHECK_EQ(install.Wait(), 1);
         bool started = driver::WaitUntil([&] { return GetFileAttributesA(marker) != INVALID_FILE_ATTRIBUTES; },
                                          c.uninstallerStarted ? driver::DefaultTimeout : 500);
@@ -287,7 +292,7 @@ int main(int argc, char** argv)
 {
     if (!ReadPrograms(argc, argv, Programs))
         return 2;
-    Version = argc > 5 ? argv[5] : "default";
+    Version = argc > 6 ? argv[6] : "default";
     TestShortcuts();
     if (Version == "win2k") {
         TestFreshPath();

@@ -5,4 +5,4 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/setup.sh"
 cmake -S "$root" -B "$root/build" "$@" >/dev/null
 cmake --build "$root/build" -j "$(nproc)"
-echo "Built: $root/build/install/Install.exe and $root/build/uninstall/unTikton.exe"
+echo "Built: the kit in $root/build/dist (Install.exe, Install.cab)"

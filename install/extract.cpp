@@ -13,6 +13,33 @@
 
 namespace {
 const DWORD UninstallerPosition = 4;  // the archive's fifth file is the uninstaller
+// Every window call costs a trip to the window system, dearer than writing a small file: the label
+// is renamed and the screen repainted at most this often (in ms), and the bar moves only when its
+// position changes.
+const DWORD RefreshInterval = 100;
+DWORD LastRefresh;
+DWORD LastLabel;
+int LastPosition = -1;
+
+void SetBarRedraw(bool redraw)
+{
+    SendDlgItemMessageA(Extraction.ProgressWindow, IDC_COPY_BAR, WM_SETREDRAW, redraw, 0);
+}
+
+// Keeps the screen alive and painted, when the interval has passed. The bar draws only here.
+void Refresh(bool now)
+{
+    const DWORD tick = GetTickCount();
+    if (!now && tick - LastRefresh < RefreshInterval)
+        return;
+    LastRefresh = tick;
+    if (Extraction.ProgressWindow) {
+        SetBarRedraw(true);
+        RedrawWindow(GetDlgItem(Extraction.ProgressWindow, IDC_COPY_BAR), 0, 0, RDW_INVALIDATE | RDW_UPDATENOW);
+        SetBarRedraw(false);
+    }
+    PumpMessages();
+}
 
 INT_PTR CALLBACK CopyProgressProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
 
@@ -48,24 +75,29 @@ UINT OnFileInCabinet(FILE_IN_CABINET_INFO_A& file, const TString& destination)
         return FILEOP_ABORT;
     }
     Extraction.CurrentFileSize = file.FileSize;
-    if (Extraction.ProgressWindow)
+    const DWORD tick = GetTickCount();
+    if (Extraction.ProgressWindow && (LastLabel == 0 || tick - LastLabel >= RefreshInterval)) {
+        LastLabel = tick ? tick : 1;
         SetDlgItemTextA(Extraction.ProgressWindow, IDC_COPY_FILE, file.NameInCabinet);
+    }
     return FILEOP_DOIT;
 }
 
 UINT OnFileExtracted()
 {
     Extraction.BytesDone += static_cast<LONG>(Extraction.CurrentFileSize);
-    if (Extraction.ProgressWindow)
-        SendDlgItemMessageA(Extraction.ProgressWindow, IDC_COPY_BAR, PBM_SETPOS,
-                            static_cast<WPARAM>(ProgressPosition(Extraction.BytesDone, Extraction.TotalBytes)), 0);
+    const int position = ProgressPosition(Extraction.BytesDone, Extraction.TotalBytes);
+    if (Extraction.ProgressWindow && position != LastPosition) {
+        LastPosition = position;
+        SendDlgItemMessageA(Extraction.ProgressWindow, IDC_COPY_BAR, PBM_SETPOS, static_cast<WPARAM>(position), 0);
+    }
     ++Extraction.FilesExtracted;
     return NO_ERROR;
 }
 
 UINT CALLBACK ExtractionCallback(PVOID context, UINT notification, UINT_PTR parameter, UINT_PTR)
 {
-    PumpMessages();
+    Refresh(false);
     switch (notification) {
     case SPFILENOTIFY_FILEINCABINET:
         return OnFileInCabinet(*reinterpret_cast<FILE_IN_CABINET_INFO_A*>(parameter),
@@ -128,10 +160,15 @@ bool ExtractCabinet(HWND owner, const char* cabinet, const TString& destination)
     InitCommonControls();
     Extraction.ProgressWindow =
         CreateDialogParamA(Screen.Instance, MAKEINTRESOURCEA(IDD_COPY_PROGRESS), owner, CopyProgressProc, 0);
+    LastLabel = 0;
+    LastPosition = -1;
+    if (Extraction.ProgressWindow)
+        SetBarRedraw(false);
     EnableWindow(owner, FALSE);
     bool done = SetupIterateCabinetA(cabinet, 0, SizingCallback, 0)
         && SetupIterateCabinetA(cabinet, 0, ExtractionCallback, const_cast<TString*>(&destination))
         && !Extraction.Refused;
+    Refresh(true);
     if (!done)
         MessageBoxByIds(owner, IDS_EXTRACT_FAILED, IDS_SETUP_CAPTION, MB_ICONHAND);
     EnableWindow(owner, TRUE);

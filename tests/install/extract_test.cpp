@@ -112,11 +112,15 @@ void TestPlacement()
         CHECK_CASE(Exists(std::string(Destination) + name), name);
     CHECK(!Exists(std::string(Destination) + "uninstaller.exe"));
     CHECK_EQ(ReadFile(uninstaller).size(), 1234);
-    // While a file is written the label shows its name in the archive, the uninstaller's included.
-    const char* const labels[] = {"a.txt", "b.txt", "c.txt", "d.txt", "uninstaller.exe"};
-    CHECK_EQ(Labels.size(), 5);
-    for (size_t i = 0; i < Labels.size() && i < 5; ++i)
-        CHECK_TEXT(Labels[i].c_str(), labels[i]);
+    // The label shows names in the archive, never target paths: the first file's at once, later ones
+    // as often as the screen is refreshed.
+    CHECK(!Labels.empty());
+    if (!Labels.empty())
+        CHECK_TEXT(Labels[0].c_str(), "a.txt");
+    for (const std::string& label : Labels)
+        CHECK_CASE(label == "a.txt" || label == "b.txt" || label == "c.txt" || label == "d.txt"
+                       || label == "uninstaller.exe",
+                   label.c_str());
 
     CHECK(Extract(Data + "three.cab"));
     CHECK(Exists(std::string(Destination) + "c.txt"));
@@ -139,11 +143,11 @@ void TestProgress()
     CHECK_EQ(Extraction.TotalBytes, 1000);
     CHECK_EQ(Extraction.BytesDone, 1000);
 
-    // Files of no bytes at all: the bar simply shows everything done.
+    // Files of no bytes at all: the bar simply shows everything done, once.
     CHECK(Extract(Data + "empty.cab"));
-    CHECK_EQ(Positions.size(), 2);
-    for (int position : Positions)
-        CHECK_EQ(position, 100);
+    CHECK_EQ(Positions.size(), 1);
+    if (!Positions.empty())
+        CHECK_EQ(Positions[0], 100);
 }
 
 std::string CopyCabinet(const std::string& from, const char* name)

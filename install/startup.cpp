@@ -4,6 +4,7 @@
 
 #include <string.h>
 
+#include "application.h"
 #include "message.h"
 #include "paths.h"
 #include "platform.h"
@@ -16,9 +17,6 @@ namespace {
 const char ApplicationClass[] = "TTiktonForm";
 const char ProgramFilesKey[] = "Software\\Microsoft\\Windows\\CurrentVersion";
 const char InstallerClass[] = "clInstallerWindow";
-// A running copy gets this long in all to close its windows; one that hangs or refuses must not hang setup.
-const DWORD CloseTimeout = 10000;
-const DWORD ClosePoll = 50;
 
 const TTextData TitleText = {38, 1, 1, 0, 0, RGB(255, 255, 255), 13, 2, TString("Times New Roman")};
 const TShadowData TitleShadow = {5, 5, RGB(0, 0, 0)};
@@ -59,18 +57,7 @@ bool CloseRunningApplication()
         return true;
     if (MessageBoxByIds(0, IDS_APP_RUNNING, IDS_SETUP_CAPTION, MB_YESNO | MB_ICONHAND) != IDYES)
         return false;
-    const DWORD start = GetTickCount();
-    for (; window; window = FindWindowA(ApplicationClass, 0)) {
-        const DWORD spent = GetTickCount() - start;
-        if (spent >= CloseTimeout)
-            return false;
-        DWORD_PTR ignored;
-        SendMessageTimeoutA(window, WM_CLOSE, 0, 0, SMTO_ABORTIFHUNG, CloseTimeout - spent, &ignored);
-        // A window that takes its time to go is asked again after a short pause, not in a busy loop.
-        if (IsWindow(window))
-            Sleep(ClosePoll);
-    }
-    return true;
+    return CloseWindowsOfClass(ApplicationClass);
 }
 
 void ResolveLocations()

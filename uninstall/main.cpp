@@ -1,8 +1,8 @@
-// unTikton's entry point. The record checks, the wizard and the removal are still to come; until then
-// the program only proves that it builds and links.
+// unTikton's entry point.
 #include <windows.h>
 
 #include "platform.h"
+#include "uninstaller.h"
 
 namespace {
 // The platform flags are known before WinMain runs.
@@ -11,7 +11,7 @@ struct TPlatformStart {
 } PlatformStart;
 }
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
-    return 0;
+    return RunUninstaller(instance);
 }

@@ -1,0 +1,25 @@
+// Asking the running application to close, within a bound.
+#include "application.h"
+
+#include <windows.h>
+
+namespace {
+const DWORD CloseTimeout = 10000;
+const DWORD ClosePoll = 50;
+}
+
+bool CloseWindowsOfClass(const char* className)
+{
+    const DWORD start = GetTickCount();
+    for (HWND window = FindWindowA(className, 0); window; window = FindWindowA(className, 0)) {
+        const DWORD spent = GetTickCount() - start;
+        if (spent >= CloseTimeout)
+            return false;
+        DWORD_PTR ignored;
+        SendMessageTimeoutA(window, WM_CLOSE, 0, 0, SMTO_ABORTIFHUNG, CloseTimeout - spent, &ignored);
+        // A window that takes its time to go is asked again after a short pause, not in a busy loop.
+        if (IsWindow(window))
+            Sleep(ClosePoll);
+    }
+    return true;
+}

@@ -1,0 +1,131 @@
+// The removal engine: on its own thread, the record, the product's files, the folders setup made and
+// the shortcuts, each stage marked on the progress page; what could not go is listed.
+#include "uninstaller.h"
+
+#include <commctrl.h>
+
+#include "paths.h"
+#include "platform.h"
+#include "registry.h"
+#include "resource.h"
+#include "state.h"
+
+namespace {
+const char HelpKeyPath[] = "Software\\Microsoft\\Windows\\Help";
+
+void NoteNotRemoved(const TString& item, DWORD error)
+{
+    static_cast<TArray<TString>&>(NotRemoved).Add(item);
+    static_cast<TArray<int>&>(NotRemoved).Add(static_cast<int>(error));
+}
+
+void DeleteSubkey(const char* parentPath, UINT nameId)
+{
+    HKEY parent = OpenRegKey(HKEY_LOCAL_MACHINE, parentPath, false, false);
+    if (!parent)
+        return;
+    TString name;
+    name.Load(Screen.Instance, nameId);
+    DeleteRegTree(parent, name.CStr());
+    RegCloseKey(parent);
+}
+
+void RemoveRecord()
+{
+    TString vendor;
+    vendor.Load(Screen.Instance, IDS_VENDOR_KEY);
+    DeleteSubkey(vendor.CStr(), IDS_PRODUCT_KEY_NAME);
+    DeleteSubkey(UninstallKeyPath.CStr(), IDS_UNINSTALL_ENTRY_NAME);
+    HKEY help = OpenRegKey(HKEY_LOCAL_MACHINE, HelpKeyPath, false, false);
+    if (help) {
+        TStringArray values;
+        LoadStringList(values, Screen.Instance, IDS_HELP_VALUES);
+        for (int i = 0; i < values.Count(); ++i)
+            RegDeleteValueA(help, values.At(i).CStr());
+        RegCloseKey(help);
+    }
+    TString appPath;
+    appPath.Load(Screen.Instance, IDS_APP_PATH_KEY);
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, appPath.CStr());
+}
+
+void RemoveFiles()
+{
+    TStringArray files;
+    LoadStringList(files, Screen.Instance, IDS_PRODUCT_FILES);
+    EnsureTrailingBackslash(InstallFolder);
+    for (int i = 0; i < files.Count(); ++i) {
+        if (DeleteFileA(InstallFolder.Concat(files.At(i).CStr()).CStr()))
+            continue;
+        // A help index never made is simply not there.
+        const DWORD error = GetLastError();
+        if (error != ERROR_FILE_NOT_FOUND)
+            NoteNotRemoved(files.At(i), error);
+    }
+}
+
+void RemoveFolders()
+{
+    TString stoppedAt;
+    RemoveFolderChain(InstallFolder, ExistedFolder, &stoppedAt);
+    if (!stoppedAt.IsEmpty())
+        NoteNotRemoved(stoppedAt, GetLastError());
+}
+
+void DeleteShortcutSet()
+{
+    ReadShortcutLocations();
+    const TShortcutLocation order[] = {CommonDesktopLocation, CommonProgramsLocation, CommonStartMenuLocation,
+                                       UserDesktopLocation,   UserProgramsLocation,   UserStartMenuLocation,
+                                       QuickLaunchLocation};
+    for (TShortcutLocation location : order) {
+        const bool common =
+            location == CommonDesktopLocation || location == CommonProgramsLocation || location == CommonStartMenuLocation;
+        if (common && !(IsWinNT && IsAdministrator))
+            continue;
+        if (location == QuickLaunchLocation && !QuickLaunchSupported)
+            continue;
+        // An unknown location would name a file in the root of the current drive: it is left alone.
+        if (!LinkPaths[location].IsEmpty())
+            DeleteFileA(LinkPaths[location].CStr());
+    }
+}
+
+void FinishRemoval(HWND page)
+{
+    HWND sheet = GetParent(page);
+    ShowWindow(GetDlgItem(page, IDC_RESULT), SW_SHOW);
+    TString text;
+    text.Load(Screen.Instance, IDS_REMOVAL_DONE);
+    SetDlgItemTextA(page, IDC_HEADING, text.CStr());
+    // Done before the way out opens, so that no exit can come before it.
+    RemovalDone = true;
+    if (static_cast<TArray<TString>&>(NotRemoved).Count() == 0) {
+        EnableWindow(GetDlgItem(sheet, IDCANCEL), TRUE);
+        EnableMenuItem(GetSystemMenu(sheet, FALSE), SC_CLOSE, MF_BYCOMMAND | MF_ENABLED);
+        text.Load(Screen.Instance, IDS_NOTHING_LEFT);
+        SetDlgItemTextA(page, IDC_RESULT, text.CStr());
+    } else {
+        SendMessageA(sheet, PSM_SETWIZBUTTONS, 0, PSWIZB_NEXT);
+    }
+}
+}
+
+void ShowStage(HWND page, int mark)
+{
+    HANDLE icon = LoadImageA(Screen.Instance, MAKEINTRESOURCEA(IDI_STAGE_MARK), IMAGE_ICON, 0, 0, LR_SHARED);
+    SendDlgItemMessageA(page, mark, STM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon));
+}
+
+void __cdecl RunRemoval(void* page)
+{
+    HWND progress = static_cast<HWND>(page);
+    RemoveRecord();
+    ShowStage(progress, IDC_REGISTRY_MARK);
+    RemoveFiles();
+    ShowStage(progress, IDC_FILES_MARK);
+    RemoveFolders();
+    ShowStage(progress, IDC_FOLDER_MARK);
+    DeleteShortcutSet();
+    FinishRemoval(progress);
+}

@@ -1,0 +1,102 @@
+// unTikton's start-up: the installation record must be complete and of this version, and the
+// application closed; then the setup screen runs the wizard, and self-removal follows.
+#include "uninstaller.h"
+
+#include <string.h>
+
+#include "application.h"
+#include "record.h"
+#include "registry.h"
+#include "resource.h"
+#include "state.h"
+
+namespace {
+const char UninstallerClass[] = "clUninstallerWindow";
+
+int ShowMessage(UINT textId, UINT flags)
+{
+    TString text, caption;
+    text.Load(Screen.Instance, textId);
+    caption.Load(Screen.Instance, IDS_UNINSTALL_CAPTION);
+    return MessageBoxA(0, text.CStr(), caption.CStr(), flags);
+}
+
+// The first bytes of a data resource, which the program always carries.
+void CopyRcData(HINSTANCE instance, UINT id, void* target, size_t size)
+{
+    HRSRC found = FindResourceA(instance, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(10));
+    HGLOBAL loaded = found ? LoadResource(instance, found) : 0;
+    const void* bytes = loaded ? LockResource(loaded) : 0;
+    if (bytes && SizeofResource(instance, found) >= size)
+        memcpy(target, bytes, size);
+}
+}
+
+UINT CheckRecord()
+{
+    HKEY key = OpenRegKey(HKEY_LOCAL_MACHINE, ProductKeyPath.CStr(), false, true);
+    if (!key)
+        return IDS_NOT_INSTALLED;
+    const bool installed = ReadRegString(InstallFolder, key, InstallDirValue);
+    if (installed && !ReadRegString(ExistedFolder, key, InstDirExistedValue)) {
+        RegCloseKey(key);
+        return IDS_BADLY_INSTALLED;
+    }
+    DWORD version = 0;
+    const bool sameVersion = ReadRegDword(key, InstVersionValue, version) && version == ProductVersion;
+    RegCloseKey(key);
+    if (!sameVersion)
+        return IDS_OTHER_VERSION;
+    return installed ? 0 : IDS_NOT_INSTALLED;
+}
+
+bool CloseRunningApplication()
+{
+    TString className;
+    className.Load(Screen.Instance, IDS_APPLICATION_CLASS);
+    if (!FindWindowA(className.CStr(), 0))
+        return true;
+    if (ShowMessage(IDS_APP_RUNNING, MB_YESNO | MB_ICONHAND) != IDYES)
+        return false;
+    return CloseWindowsOfClass(className.CStr());
+}
+
+void LoadBanner(HINSTANCE instance)
+{
+    Screen.Title.Load(instance, IDS_BANNER_TITLE);
+    Screen.Notice.Load(instance, IDS_NOTICE_LINE);
+    // The data resources hold the fields before the face name, byte for byte.
+    const size_t textFields = sizeof(LONG) * 5;
+    CopyRcData(instance, IDR_BACK_COLORS, &Screen.Colors, sizeof Screen.Colors);
+    CopyRcData(instance, IDR_TITLE_TEXT, &Screen.TitleText, textFields);
+    Screen.TitleText.FaceName.Load(instance, IDS_TITLE_FACE);
+    CopyRcData(instance, IDR_TITLE_SHADOW, &Screen.Shadow, sizeof Screen.Shadow);
+    CopyRcData(instance, IDR_NOTICE_TEXT, &Screen.NoticeText, textFields);
+    Screen.NoticeText.FaceName.Load(instance, IDS_NOTICE_FACE);
+}
+
+int RunUninstaller(HINSTANCE instance)
+{
+    Screen.Instance = instance;
+    if (UINT refusal = CheckRecord()) {
+        ShowMessage(refusal, MB_OK | MB_ICONHAND);
+        return ExitRefused;
+    }
+    if (!CloseRunningApplication())
+        return ExitRefused;
+    TString title;
+    title.Load(instance, IDS_UNINSTALL_CAPTION);
+    LoadBanner(instance);
+    Screen.StartPending = true;
+    Screen.WizardUnplaced = true;
+    Screen.Pages = UninstallerPages;
+    Screen.PageCount = UninstallerPageCount;
+    LoadImagingLibrary();
+    const bool shown = CreateBackgroundWindow(UninstallerClass, title.CStr()) != 0;
+    if (shown)
+        RunMessageLoop();
+    FreeImagingLibrary();
+    if (shown)
+        RemoveSelf();
+    return ExitDone;
+}

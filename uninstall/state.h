@@ -1,0 +1,37 @@
+// unTikton's program-wide state: the record it works from, the shortcut set, what the removal left
+// behind. The instance, the background window and the banner are the setup screen's (Screen).
+#ifndef UNINSTALL_STATE_H
+#define UNINSTALL_STATE_H
+
+#include <windows.h>
+
+#include "arrays.h"
+#include "shortcut.h"
+#include "tstring.h"
+
+// Read from the string table when the program's data is constructed, before WinMain.
+extern TString ProductKeyPath;
+extern TString UninstallKeyPath;
+
+// InstallDir and InstDirExisted of the record, as start-up read them.
+extern TString InstallFolder;
+extern TString ExistedFolder;
+
+// The seven link paths, one per shortcut location; empty where the location is not known.
+extern TString LinkPaths[ShortcutLocationCount];
+
+// Each all-users box of the shortcuts page with the per-user box of the same place.
+struct TShortcutPairs {
+    int CommonBoxes[3];
+    int UserBoxes[3];
+    int CommonExisted[3];
+    int RememberedUser[3];
+};
+extern TShortcutPairs ShortcutPairs;
+
+// What the removal could not remove, with the system's error codes; written by the worker only.
+extern TStrIntArray NotRemoved;
+// Set by the worker as its last action: the removal ran to its end and the uninstaller may go.
+extern volatile bool RemovalDone;
+
+#endif

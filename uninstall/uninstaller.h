@@ -1,0 +1,42 @@
+// unTikton as a whole: start-up checks, the wizard's pages, the removal worker and the shortcut set.
+#ifndef UNINSTALL_UNINSTALLER_H
+#define UNINSTALL_UNINSTALLER_H
+
+#include <windows.h>
+
+#include "screen.h"
+
+enum TUninstallExit { ExitDone = 0, ExitRefused = 255 };
+
+// WinMain's whole work; returns the exit code.
+int RunUninstaller(HINSTANCE instance);
+// The record checks, in their order; returns 0 to go on or the text of the message to stop with.
+UINT CheckRecord();
+// Asks to close every running window of the application; false when the user declines or a window
+// will not go away in time.
+bool CloseRunningApplication();
+// The banner's texts and settings from the string table and the data resources.
+void LoadBanner(HINSTANCE instance);
+
+INT_PTR CALLBACK ActionPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR CALLBACK InterfacePageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR CALLBACK ProgressPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR CALLBACK NotRemovedPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
+void InitActionPage(HWND page);
+extern const TWizardPage UninstallerPages[];
+extern const int UninstallerPageCount;
+
+// Shortcut set maintenance.
+void ReadShortcutLocations();
+void InitShortcutChoices(HWND page);
+void PairCommonBox(HWND page, int commonBox);
+void ApplyShortcutChoices(HWND page);
+
+// The removal worker, started with _beginthread by the progress page.
+void __cdecl RunRemoval(void* page);
+void ShowStage(HWND page, int mark);
+
+// After the screen has closed: removes the uninstaller's own file, only after a complete removal.
+void RemoveSelf();
+
+#endif

@@ -107,6 +107,8 @@ void FinishRemoval(HWND page)
         SetDlgItemTextA(page, IDC_RESULT, text.CStr());
     } else {
         SendMessageA(sheet, PSM_SETWIZBUTTONS, 0, PSWIZB_NEXT);
+        // Some property sheets enable Close again with the buttons; it stays off until the list page.
+        EnableWindow(GetDlgItem(sheet, IDCANCEL), FALSE);
     }
 }
 }

@@ -53,10 +53,18 @@ INT_PTR CALLBACK ProgressPageProc(HWND page, UINT message, WPARAM, LPARAM lParam
         SetSidePicture(page, IDB_PROGRESS);
         return TRUE;
     case WM_NOTIFY:
-        if (reinterpret_cast<NMHDR*>(lParam)->code != PSN_SETACTIVE)
-            return FALSE;
-        OnProgressActive(page);
-        return TRUE;
+        switch (reinterpret_cast<NMHDR*>(lParam)->code) {
+        case PSN_SETACTIVE:
+            OnProgressActive(page);
+            return TRUE;
+        case PSN_QUERYCANCEL:
+            // Escape and the close command go past the button: they may close only what Close may.
+            return AnswerSheet(page, !IsWindowEnabled(GetDlgItem(GetParent(page), IDCANCEL)));
+        case PSN_WIZBACK:
+            // There is no way back to a removal that has run or is running.
+            return AnswerSheet(page, -1);
+        }
+        return FALSE;
     }
     return FALSE;
 }

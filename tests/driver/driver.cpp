@@ -179,9 +179,28 @@ void PressWizardButton(HWND sheet, int button) { PostMessageA(sheet, PSM_PRESSBU
 bool WizardButtonEnabled(HWND sheet, int button)
 {
     // The sheet's own button identifiers for Back, Next, Finish and Cancel.
-    const int ids[] = {0x3023, 0x3024, 0x3025, IDCANCEL};
-    HWND control = GetDlgItem(sheet, button >= 0 && button < 4 ? ids[button] : 0);
+    int id = 0;
+    switch (button) {
+    case PSBTN_BACK: id = 0x3023; break;
+    case PSBTN_NEXT: id = 0x3024; break;
+    case PSBTN_FINISH: id = 0x3025; break;
+    case PSBTN_CANCEL: id = IDCANCEL; break;
+    default: return false;
+    }
+    HWND control = GetDlgItem(sheet, id);
     return control && IsWindowVisible(control) && IsWindowEnabled(control);
+}
+
+std::string ListItem(HWND list, int index)
+{
+    LRESULT length = SendMessageW(list, LB_GETTEXTLEN, index, 0);
+    if (length == LB_ERR)
+        return std::string();
+    std::vector<WCHAR> wide(length + 1);
+    SendMessageW(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(wide.data()));
+    std::vector<char> text((length + 1) * 2);
+    WideCharToMultiByte(CP_ACP, 0, wide.data(), -1, text.data(), static_cast<int>(text.size()), 0, 0);
+    return text.data();
 }
 
 bool Checked(HWND dialog, int control)

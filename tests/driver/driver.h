@@ -67,6 +67,9 @@ HWND CurrentPage(HWND sheet);
 void PressWizardButton(HWND sheet, int button);
 bool WizardButtonEnabled(HWND sheet, int button);
 
+// A line of a list box, in the code page of the caller (read as UTF-16, which crosses processes whole).
+std::string ListItem(HWND list, int index);
+
 // Controls of a dialog.
 bool Checked(HWND dialog, int control);
 bool Enabled(HWND dialog, int control);

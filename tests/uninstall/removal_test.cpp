@@ -1,0 +1,386 @@
+// unTikton end to end, after a real installation by the kit: the record checks at start-up, a complete
+// removal, removals that leave something behind with the list of what and why, shortcut maintenance,
+// and removals repeated while the user clicks at the wizard. argv: Install.exe of the kit, Tikton.exe,
+// screenshot folder, case.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+
+#include "check.h"
+#include "driver.h"
+#include "record.h"
+#include "registry.h"
+
+namespace {
+std::string KitInstall, Application, Shots;
+const char Caption[] = "Удаление Тиктона";
+const char Folder[] = "C:\\Program Files\\Тиктон";
+const char Uninstaller[] = "C:\\windows\\unTikton.exe";
+
+bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+bool KeyExists(const char* path)
+{
+    HKEY key = 0;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return false;
+    RegCloseKey(key);
+    return true;
+}
+
+std::string ShellFolder(HKEY hive, const char* value)
+{
+    TString folder;
+    ReadRegStringAt(folder, hive, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", value);
+    return folder.CStr();
+}
+
+std::string Link(HKEY hive, const char* value) { return ShellFolder(hive, value) + "\\Тиктон.lnk"; }
+std::string QuickLaunchLink()
+{
+    return ShellFolder(HKEY_CURRENT_USER, "AppData") + "\\Microsoft\\Internet Explorer\\Quick Launch\\Тиктон.lnk";
+}
+
+void Shot(driver::TProgram& program, const char* name)
+{
+    program.WaitIdle();
+    if (!Shots.empty())
+        driver::Screenshot(Shots + "/uninstall-" + name + ".png");
+}
+
+// A newcomer's installation from the kit: default folder, the shortcuts offered, the user's desktop too.
+bool InstallWithKit()
+{
+    driver::TProgram install;
+    CHECK(install.Start(KitInstall, "", KitInstall.substr(0, KitInstall.find_last_of('/'))));
+    HWND sheet = driver::WaitWizard("Добро пожаловать");
+    if (!sheet)
+        return false;
+    driver::PressWizardButton(sheet, PSBTN_NEXT);
+    driver::WaitWizard("Выбор папки");
+    driver::PressWizardButton(sheet, PSBTN_NEXT);
+    driver::WaitWizard("Интерфейс");
+    driver::Click(driver::CurrentPage(sheet), 103);
+    driver::PressWizardButton(sheet, PSBTN_FINISH);
+    std::string text;
+    CHECK(driver::AnswerMessageBox("Установка Тиктона", IDOK, &text));
+    return install.Wait() == 1 && Exists(Uninstaller);
+}
+
+void ExpectBox(const char* text, int answer)
+{
+    std::string shown;
+    if (!driver::AnswerMessageBox(Caption, answer, &shown))
+        check::Fail(__FILE__, __LINE__, "no message box; expected", text);
+    else
+        CHECK_TEXT(shown.c_str(), text);
+}
+
+// Welcome, then the action page; the uninstaller's sheet.
+HWND ToAction(driver::TProgram& uninstaller)
+{
+    CHECK(uninstaller.Start(Uninstaller));
+    HWND sheet = driver::WaitWizard("Добро пожаловать");
+    CHECK(sheet != 0);
+    if (!sheet)
+        return 0;
+    driver::PressWizardButton(sheet, PSBTN_NEXT);
+    CHECK(driver::WaitWizard("Выбор действия") == sheet);
+    return sheet;
+}
+
+// Chooses removal and waits for the worker to open a way out; true when that was Close.
+bool RemoveAll(driver::TProgram& uninstaller, HWND sheet)
+{
+    HWND action = driver::CurrentPage(sheet);
+    CHECK(driver::Checked(action, 102));
+    driver::Click(action, 104);
+    driver::PressWizardButton(sheet, PSBTN_NEXT);
+    CHECK(driver::WaitWizard("Удаление файлов") == sheet);
+    HWND page = driver::CurrentPage(sheet);
+    // The heading changes before the way out opens.
+    CHECK(driver::WaitUntil([&] {
+        return driver::Text(page, 111) == "Удаление Тиктона завершено."
+            && (driver::WizardButtonEnabled(sheet, PSBTN_CANCEL) || driver::WizardButtonEnabled(sheet, PSBTN_NEXT));
+    }));
+    CHECK(driver::CurrentPage(sheet) == page);
+    const int marks[] = {108, 104, 106};
+    for (int mark : marks)
+        CHECK_CASE(SendDlgItemMessageA(page, mark, STM_GETIMAGE, IMAGE_ICON, 0) != 0, "stage mark");
+    CHECK_TEXT(driver::Text(page, 111).c_str(), "Удаление Тиктона завершено.");
+    CHECK(IsWindowVisible(GetDlgItem(page, 110)));
+    CHECK_TEXT(driver::Text(sheet, IDCANCEL).c_str(), "Закрыть");
+    CHECK(!driver::WizardButtonEnabled(sheet, PSBTN_BACK));
+    Shot(uninstaller, "progress");
+    return driver::WizardButtonEnabled(sheet, PSBTN_CANCEL);
+}
+
+void CheckRecordGone()
+{
+    CHECK(!KeyExists(ProductKey));
+    CHECK(KeyExists("Software\\Vantorel"));
+    CHECK(!KeyExists(UninstallKey));
+    CHECK(!KeyExists(AppPathKey));
+    CHECK(KeyExists(HelpKey));
+    TString help;
+    CHECK(!ReadRegStringAt(help, HKEY_LOCAL_MACHINE, HelpKey, HelpFileValue));
+}
+
+void Complete()
+{
+    CHECK(InstallWithKit());
+    driver::TProgram uninstaller;
+    HWND sheet = ToAction(uninstaller);
+    if (!sheet)
+        return;
+    Shot(uninstaller, "action");
+    CHECK(RemoveAll(uninstaller, sheet));
+    HWND page = driver::CurrentPage(sheet);
+    CHECK_TEXT(driver::Text(page, 110).c_str(),
+               "При удалении ошибок не обнаружено. Нажмите кнопку Закрыть для выхода из программы удаления.");
+    CHECK(!driver::WizardButtonEnabled(sheet, PSBTN_NEXT));
+    driver::PressWizardButton(sheet, PSBTN_CANCEL);
+    CHECK_EQ(uninstaller.Wait(), 0);
+    CheckRecordGone();
+    CHECK(!Exists(Folder));
+    CHECK(Exists("C:\\Program Files"));
+    for (const std::string& link : {Link(HKEY_LOCAL_MACHINE, "Common Programs"), Link(HKEY_CURRENT_USER, "Desktop"),
+                                    QuickLaunchLink()})
+        CHECK_CASE(!Exists(link), link.c_str());
+}
+
+// What was left behind, listed with the system's description of each error.
+void LeftBehind()
+{
+    CHECK(InstallWithKit());
+    const std::string mine = std::string(Folder) + "\\мой файл.txt";
+    HANDLE file = CreateFileA(mine.c_str(), GENERIC_WRITE, 0, 0, CREATE_ALWAYS, 0, 0);
+    CloseHandle(file);
+    HANDLE locked = CreateFileA((std::string(Folder) + "\\Tikton.exe").c_str(), GENERIC_READ, 0, 0, OPEN_EXISTING, 0, 0);
+    CHECK(locked != INVALID_HANDLE_VALUE);
+
+    driver::TProgram uninstaller;
+    HWND sheet = ToAction(uninstaller);
+    if (!sheet)
+        return;
+    CHECK(!RemoveAll(uninstaller, sheet));
+    CHECK(driver::WizardButtonEnabled(sheet, PSBTN_NEXT));
+    CHECK_TEXT(driver::Text(driver::CurrentPage(sheet), 110).c_str(),
+               "Некоторые элементы не удалось удалить. Нажмите кнопку Далее, чтобы просмотреть список неудаленных элементов.");
+    driver::PressWizardButton(sheet, PSBTN_NEXT);
+    CHECK(driver::WaitWizard("Список неудаленных элементов") == sheet);
+    HWND page = driver::CurrentPage(sheet);
+    CHECK(driver::WaitUntil([&] { return driver::WizardButtonEnabled(sheet, PSBTN_CANCEL); }));
+    HWND list = GetDlgItem(page, 102);
+    CHECK_EQ(SendMessageA(list, LB_GETCOUNT, 0, 0), 2);
+    struct {
+        const char* item;
+        DWORD error;
+    } const expected[] = {{"Tikton.exe", ERROR_SHARING_VIOLATION}, {Folder, ERROR_DIR_NOT_EMPTY}};
+    for (int i = 0; i < 2; ++i) {
+        CHECK_TEXT(driver::ListItem(list, i).c_str(), expected[i].item);
+        // Selecting a line shows its own error.
+        SendMessageA(list, LB_SETCURSEL, i, 0);
+        SendMessageA(page, WM_COMMAND, MAKEWPARAM(102, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+        CHECK_TEXT(driver::Text(page, 103).c_str(), SystemErrorText(expected[i].error).CStr());
+    }
+    Shot(uninstaller, "not-removed");
+    driver::PressWizardButton(sheet, PSBTN_CANCEL);
+    CHECK_EQ(uninstaller.Wait(), 0);
+    CloseHandle(locked);
+    CHECK(Exists(mine));
+    CHECK(Exists(std::string(Folder) + "\\Tikton.exe"));
+    CHECK(!Exists(std::string(Folder) + "\\Tikton.hlp"));
+    CheckRecordGone();
+}
+
+void Shortcuts()
+{
+    CHECK(InstallWithKit());
+    driver::TProgram uninstaller;
+    HWND sheet = ToAction(uninstaller);
+    if (!sheet)
+        return;
+    driver::PressWizardButton(sheet, PSBTN_NEXT);
+    CHECK(driver::WaitWizard("Интерфейс") == sheet);
+    HWND page = driver::CurrentPage(sheet);
+    Shot(uninstaller, "shortcuts");
+    // Preset from the link files: all-users Programs menu, the user's desktop, Quick Launch.
+    struct {
+        int box;
+        bool checked, enabled;
+    } const preset[] = {{109, false, true}, {110, true, true},  {111, false, true}, {103, true, true},
+                        {104, false, false}, {105, false, true}, {106, true, true}};
+    for (const auto& box : preset) {
+        char name[16];
+        snprintf(name, sizeof name, "box %d", box.box);
+        CHECK_CASE(driver::Checked(page, box.box) == box.checked, name);
+        CHECK_CASE(driver::Enabled(page, box.box) == box.enabled, name);
+    }
+    driver::Click(page, 109);
+    CHECK(!driver::Checked(page, 103) && !driver::Enabled(page, 103));
+    driver::Click(page, 109);
+    CHECK(driver::Checked(page, 103) && driver::Enabled(page, 103));
+    driver::Click(page, 106);
+    driver::Click(page, 105);
+    // Back and forth keeps the ticks.
+    driver::PressWizardButton(sheet, PSBTN_BACK);
+    CHECK(driver::WaitWizard("Выбор действия") == sheet);
+    driver::PressWizardButton(sheet, PSBTN_NEXT);
+    CHECK(driver::WaitWizard("Интерфейс") == sheet);
+    CHECK(driver::Checked(page, 105) && !driver::Checked(page, 106));
+    driver::PressWizardButton(sheet, PSBTN_FINISH);
+    CHECK_EQ(uninstaller.Wait(), 0);
+    CHECK(Exists(Link(HKEY_LOCAL_MACHINE, "Common Programs")));
+    CHECK(Exists(Link(HKEY_CURRENT_USER, "Desktop")));
+    CHECK(Exists(Link(HKEY_CURRENT_USER, "Start Menu")));
+    CHECK(!Exists(QuickLaunchLink()));
+    CHECK(KeyExists(ProductKey));
+    CHECK(Exists(std::string(Folder) + "\\Tikton.exe"));
+    CHECK(Exists(Uninstaller));
+}
+
+void SetRecord(const char* dir, const char* existed, DWORD type, DWORD version)
+{
+    DeleteRegTree(HKEY_LOCAL_MACHINE, "Software\\Vantorel");
+    if (!dir && !existed && type == REG_NONE)
+        return;
+    HKEY key = OpenRegKey(HKEY_LOCAL_MACHINE, ProductKey, true, false);
+    if (dir)
+        WriteRegString(TString(dir), key, InstallDirValue);
+    if (existed)
+        WriteRegString(TString(existed), key, InstDirExistedValue);
+    if (type == REG_DWORD)
+        WriteRegDword(key, InstVersionValue, version);
+    else if (type == REG_SZ)
+        WriteRegString(TString("832"), key, InstVersionValue);
+    RegCloseKey(key);
+}
+
+void StartupChecks()
+{
+    CHECK(InstallWithKit());
+    const char notInstalled[] =
+        "Тиктон не установлен на данный компьютер или его установка повреждена.\n\nУдаление Тиктона невозможно.";
+    const char badlyInstalled[] = "Тиктон неверно установлен. Его удаление невозможно.";
+    const char otherVersion[] = "Тиктон был установлен с использованием другой версии.\r\n\r\nПродолжение удаления невозможно.";
+    const char* dir = "C:\\Program Files\\Тиктон\\";
+    const char* existed = "C:\\Program Files\\";
+    struct {
+        const char* name;
+        bool key;
+        const char *installDir, *existedDir;
+        DWORD type, version;
+        const char* message;
+    } const cases[] = {
+        {"no product key", false, 0, 0, REG_NONE, 0, notInstalled},
+        {"no InstDirExisted, wrong version", true, dir, 0, REG_DWORD, 0x33F, badlyInstalled},
+        {"empty InstDirExisted", true, dir, "", REG_DWORD, 0x340, badlyInstalled},
+        {"version 0x33F", true, dir, existed, REG_DWORD, 0x33F, otherVersion},
+        {"version 0x341", true, dir, existed, REG_DWORD, 0x341, otherVersion},
+        {"version as text", true, dir, existed, REG_SZ, 0, otherVersion},
+        {"no InstallDir, no version", true, 0, existed, REG_NONE, 0, otherVersion},
+        {"empty InstallDir", true, "", existed, REG_DWORD, 0x340, notInstalled},
+    };
+    for (const auto& c : cases) {
+        printf("case: %s\n", c.name);
+        if (c.key)
+            SetRecord(c.installDir, c.existedDir, c.type, c.version);
+        else
+            DeleteRegTree(HKEY_LOCAL_MACHINE, "Software\\Vantorel");
+        driver::TProgram uninstaller;
+        uninstaller.Start(Uninstaller);
+        ExpectBox(c.message, IDOK);
+        CHECK_EQ(uninstaller.Wait(), 255);
+    }
+
+    SetRecord(dir, existed, REG_DWORD, 0x340);
+    {
+        driver::TProgram app;
+        app.Start(Application);
+        CHECK(driver::WaitWindow("TTiktonForm", "") != 0);
+        driver::TProgram uninstaller;
+        uninstaller.Start(Uninstaller);
+        ExpectBox("Тиктон запущен.\r\n\r\nЗакрыть его?", IDNO);
+        CHECK_EQ(uninstaller.Wait(), 255);
+        CHECK(app.Running());
+    }
+    {
+        driver::TProgram first, second;
+        first.Start(Application);
+        second.Start(Application);
+        CHECK(driver::WaitUntil([] {
+            HWND one = FindWindowA("TTiktonForm", 0);
+            return one && FindWindowExA(0, one, "TTiktonForm", 0);
+        }));
+        driver::TProgram uninstaller;
+        uninstaller.Start(Uninstaller);
+        ExpectBox("Тиктон запущен.\r\n\r\nЗакрыть его?", IDYES);
+        // Cancel on the welcome page changes nothing and leaves the uninstaller on disk.
+        HWND sheet = driver::WaitWizard("Добро пожаловать");
+        CHECK(sheet != 0);
+        Shot(uninstaller, "welcome");
+        driver::PressWizardButton(sheet, PSBTN_CANCEL);
+        CHECK_EQ(uninstaller.Wait(), 0);
+        CHECK_EQ(first.Wait(), 0);
+        CHECK_EQ(second.Wait(), 0);
+        CHECK(KeyExists(ProductKey));
+        CHECK(Exists(Uninstaller));
+    }
+}
+
+// The worker and the wizard: removals while the user presses Escape, the close command and the
+// disabled buttons at every moment. Whenever the wizard closes, the removal has run to its end.
+void Repeated()
+{
+    for (int round = 0; round < 4; ++round) {
+        printf("round %d\n", round);
+        CHECK(InstallWithKit());
+        driver::TProgram uninstaller;
+        HWND sheet = ToAction(uninstaller);
+        if (!sheet)
+            return;
+        driver::Click(driver::CurrentPage(sheet), 104);
+        driver::PressWizardButton(sheet, PSBTN_NEXT);
+        for (int i = 0; i < 400 && uninstaller.Running(); ++i) {
+            PostMessageA(sheet, WM_KEYDOWN, VK_ESCAPE, 0);
+            PostMessageA(sheet, WM_SYSCOMMAND, SC_CLOSE, 0);
+            PostMessageA(GetDlgItem(sheet, IDCANCEL), BM_CLICK, 0, 0);
+            PostMessageA(GetDlgItem(sheet, 0x3023), BM_CLICK, 0, 0);
+            driver::PressWizardButton(sheet, PSBTN_CANCEL);
+            driver::PressWizardButton(sheet, PSBTN_BACK);
+            Sleep(round);
+        }
+        if (uninstaller.Running())
+            driver::PressWizardButton(sheet, PSBTN_CANCEL);
+        CHECK_EQ(uninstaller.Wait(), 0);
+        CheckRecordGone();
+        CHECK(!Exists(Folder));
+        CHECK(!Exists(Link(HKEY_CURRENT_USER, "Desktop")));
+    }
+}
+}
+
+int main(int argc, char** argv)
+{
+    if (argc < 5)
+        return 2;
+    KitInstall = argv[1];
+    Application = argv[2];
+    Shots = argv[3];
+    const std::string which = argv[4];
+    if (which == "complete")
+        Complete();
+    else if (which == "left-behind")
+        LeftBehind();
+    else if (which == "shortcuts")
+        Shortcuts();
+    else if (which == "startup")
+        StartupChecks();
+    else if (which == "repeated")
+        Repeated();
+    else
+        check::Fail(__FILE__, __LINE__, "unknown case", which.c_str());
+    return check::Finish(("uninstall " + which).c_str());
+}

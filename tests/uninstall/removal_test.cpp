@@ -206,23 +206,33 @@ void Shortcuts()
     CHECK(driver::WaitWizard("Интерфейс") == sheet);
     HWND page = driver::CurrentPage(sheet);
     Shot(uninstaller, "shortcuts");
-    // Preset from the link files: all-users Programs menu, the user's desktop, Quick Launch.
+    // Preset from the link files setup made: on the NT family the all-users Programs menu, elsewhere the
+    // user's; the user's desktop, ticked at setup; Quick Launch where the system has it.
+    OSVERSIONINFOA version = {};
+    version.dwOSVersionInfoSize = sizeof version;
+    GetVersionExA(&version);
+    const bool nt = version.dwPlatformId == VER_PLATFORM_WIN32_NT;
+    const bool quickLaunch = nt ? version.dwMajorVersion >= 5 : version.dwMinorVersion >= 10;
     struct {
         int box;
         bool checked, enabled;
-    } const preset[] = {{109, false, true}, {110, true, true},  {111, false, true}, {103, true, true},
-                        {104, false, false}, {105, false, true}, {106, true, true}};
+    } const preset[] = {{109, false, nt}, {110, nt, nt},         {111, false, nt},
+                        {103, true, true}, {104, !nt, !nt},      {105, false, true},
+                        {106, quickLaunch, quickLaunch}};
     for (const auto& box : preset) {
         char name[16];
         snprintf(name, sizeof name, "box %d", box.box);
         CHECK_CASE(driver::Checked(page, box.box) == box.checked, name);
         CHECK_CASE(driver::Enabled(page, box.box) == box.enabled, name);
     }
-    driver::Click(page, 109);
-    CHECK(!driver::Checked(page, 103) && !driver::Enabled(page, 103));
-    driver::Click(page, 109);
-    CHECK(driver::Checked(page, 103) && driver::Enabled(page, 103));
-    driver::Click(page, 106);
+    if (nt) {
+        driver::Click(page, 109);
+        CHECK(!driver::Checked(page, 103) && !driver::Enabled(page, 103));
+        driver::Click(page, 109);
+        CHECK(driver::Checked(page, 103) && driver::Enabled(page, 103));
+    }
+    if (quickLaunch)
+        driver::Click(page, 106);
     driver::Click(page, 105);
     // Back and forth keeps the ticks.
     driver::PressWizardButton(sheet, PSBTN_BACK);
@@ -232,7 +242,7 @@ void Shortcuts()
     CHECK(driver::Checked(page, 105) && !driver::Checked(page, 106));
     driver::PressWizardButton(sheet, PSBTN_FINISH);
     CHECK_EQ(uninstaller.Wait(), 0);
-    CHECK(Exists(Link(HKEY_LOCAL_MACHINE, "Common Programs")));
+    CHECK(Exists(Link(nt ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER, nt ? "Common Programs" : "Programs")));
     CHECK(Exists(Link(HKEY_CURRENT_USER, "Desktop")));
     CHECK(Exists(Link(HKEY_CURRENT_USER, "Start Menu")));
     CHECK(!Exists(QuickLaunchLink()));
@@ -368,7 +378,7 @@ int main(int argc, char** argv)
         return 2;
     KitInstall = argv[1];
     Application = argv[2];
-    Shots = argv[3];
+    Shots = strcmp(argv[3], "-") ? argv[3] : "";
     const std::string which = argv[4];
     if (which == "complete")
         Complete();

@@ -1,6 +1,7 @@
 // Drives one complete installation from the kit, as a newcomer would: welcome, folder, shortcuts
-// (the user's desktop ticked as well), Finish, and the closing message; saves a screenshot of each step.
-//   kit_run Install.exe [screenshot folder]
+// (the user's desktop ticked as well), Finish, and the closing message; or, with "remove", a complete
+// removal by the installed uninstaller. Saves a screenshot of each step.
+//   kit_run Install.exe [screenshot folder [remove]]
 #include <windows.h>
 #include <commctrl.h>
 
@@ -29,12 +30,38 @@ HWND Step(HWND sheet, const char* caption, const char* shot)
 }
 }
 
+int RemoveAll()
+{
+    CHECK(Install.Start("C:\\windows\\unTikton.exe"));
+    HWND sheet = driver::WaitWizard("Добро пожаловать");
+    CHECK(sheet != 0);
+    if (sheet) {
+        Shot("5-uninstall-welcome");
+        HWND action = Step(sheet, "Выбор действия", "6-uninstall-action");
+        driver::Click(action, 104);
+        Shot("6-uninstall-action");
+        driver::PressWizardButton(sheet, PSBTN_NEXT);
+        CHECK(driver::WaitWizard("Удаление файлов") == sheet);
+        HWND page = driver::CurrentPage(sheet);
+        CHECK(driver::WaitUntil([&] {
+            return driver::Text(page, 111) == "Удаление Тиктона завершено."
+                && driver::WizardButtonEnabled(sheet, PSBTN_CANCEL);
+        }));
+        Shot("7-uninstall-done");
+        driver::PressWizardButton(sheet, PSBTN_CANCEL);
+    }
+    CHECK_EQ(Install.Wait(), 0);
+    return check::Finish("kit removal");
+}
+
 int main(int argc, char** argv)
 {
     if (argc < 2)
         return 2;
     const std::string install = argv[1];
     Shots = argc > 2 ? argv[2] : "";
+    if (argc > 3 && strcmp(argv[3], "remove") == 0)
+        return RemoveAll();
     CHECK(Install.Start(install, "", install.substr(0, install.find_last_of('/'))));
     HWND sheet = driver::WaitWizard("Добро пожаловать");
     CHECK(sheet != 0);

@@ -75,5 +75,19 @@ int main()
     CHECK(!Exists(LinkIn(UserDesktopLocation)));
     TString dir;
     CHECK(ReadRegStringAt(dir, HKEY_LOCAL_MACHINE, ProductKey, InstallDirValue));
+
+    // The banner as the data resources and the string table gave it.
+    const TTextData& title = Screen.TitleText;
+    CHECK(title.PointSize == 38 && title.Bold && title.Italic && !title.Underline && !title.StrikeOut);
+    CHECK(title.Color == RGB(255, 255, 255) && title.X == 13 && title.Y == 2);
+    CHECK_TEXT(title.FaceName.CStr(), "Times New Roman");
+    CHECK(Screen.Shadow.XOffset == 5 && Screen.Shadow.YOffset == 5 && Screen.Shadow.Color == RGB(0, 0, 0));
+    const TTextData& notice = Screen.NoticeText;
+    CHECK(notice.PointSize == 18 && notice.Bold && notice.Italic && notice.Color == RGB(0, 255, 255));
+    CHECK(notice.X == 7 && notice.Y == 5);
+    CHECK_TEXT(notice.FaceName.CStr(), "Times New Roman");
+    CHECK(Screen.Colors.Top == RGB(0, 0, 255) && Screen.Colors.Bottom == RGB(128, 0, 0));
+    CHECK(Screen.Colors.Solid == RGB(0, 128, 128));
+    CHECK_TEXT(Screen.Title.CStr(), "Тиктон");
     return check::Finish("uninstall pages, not an administrator");
 }

@@ -8,7 +8,7 @@ packages=(
   wine wine32:i386
   xvfb xauth x11-apps
   nasm gcab cabextract dosbox liblnk-utils imagemagick
-  fonts-dejavu-core fonts-wine locales
+  fonts-dejavu-core fonts-wine locales python3 python3-unicorn
 )
 
 missing=()

@@ -54,6 +54,9 @@
 #define IDC_NOT_REMOVED_LIST 102
 #define IDC_ERROR_TEXT 103
 
+// The DOS program that deletes the uninstaller after it has exited (resource type DELETE_ME).
+#define IDR_DELETE_ME 1
+
 // Strings.
 #define IDS_UNINSTALL_CAPTION 100
 #define IDS_BANNER_TITLE 101

@@ -17,6 +17,9 @@ std::string KitInstall, Application, Shots;
 const char Caption[] = "Удаление Тиктона";
 const char Folder[] = "C:\\Program Files\\Тиктон";
 const char Uninstaller[] = "C:\\windows\\unTikton.exe";
+const char DeleteMe[] = "C:\\windows\\DeleteMe.com";
+// DOSBox starts, waits for the uninstaller to end and deletes: well within this.
+const DWORD SelfRemovalTimeout = 60000;
 
 bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
@@ -142,6 +145,8 @@ void Complete()
     CHECK(!driver::WizardButtonEnabled(sheet, PSBTN_NEXT));
     driver::PressWizardButton(sheet, PSBTN_CANCEL);
     CHECK_EQ(uninstaller.Wait(), 0);
+    // Once the uninstaller has exited, its deletion program removes it, then itself.
+    CHECK(driver::WaitUntil([] { return !Exists(Uninstaller) && !Exists(DeleteMe); }, SelfRemovalTimeout));
     CheckRecordGone();
     CHECK(!Exists(Folder));
     CHECK(Exists("C:\\Program Files"));
@@ -248,7 +253,66 @@ void Shortcuts()
     CHECK(!Exists(QuickLaunchLink()));
     CHECK(KeyExists(ProductKey));
     CHECK(Exists(std::string(Folder) + "\\Tikton.exe"));
+    // Changing the shortcuts is no removal: the uninstaller stays and writes no deletion program.
     CHECK(Exists(Uninstaller));
+    CHECK(!Exists(DeleteMe));
+}
+
+// Self-removal from a read-only file with a leftover deletion program, from a folder whose name has
+// blanks, and where the deletion program cannot be written.
+void SelfRemoval()
+{
+    struct {
+        const char* name;
+        const char* folder;  // where the uninstaller runs from
+        bool readOnly, leftover, blocked;
+    } const cases[] = {
+        {"read-only, with a leftover DeleteMe.com", "C:\\windows", true, true, false},
+        {"folder with blanks", "C:\\Program Files\\Setup Tools", false, false, false},
+        {"DeleteMe.com cannot be written", "C:\\windows", false, false, true},
+    };
+    for (const auto& c : cases) {
+        printf("case: %s\n", c.name);
+        CHECK(InstallWithKit());
+        const std::string uninstaller = std::string(c.folder) + "\\unTikton.exe";
+        const std::string deleteMe = std::string(c.folder) + "\\DeleteMe.com";
+        CreateDirectoryA(c.folder, 0);
+        if (uninstaller != Uninstaller)
+            CopyFileA(Uninstaller, uninstaller.c_str(), FALSE);
+        if (c.leftover) {
+            HANDLE old = CreateFileA(deleteMe.c_str(), GENERIC_WRITE, 0, 0, CREATE_ALWAYS, 0, 0);
+            DWORD written;
+            WriteFile(old, "left over from an earlier run", 29, &written, 0);
+            CloseHandle(old);
+        }
+        if (c.blocked)
+            CreateDirectoryA(deleteMe.c_str(), 0);
+        if (c.readOnly)
+            SetFileAttributesA(uninstaller.c_str(), FILE_ATTRIBUTE_READONLY);
+
+        driver::TProgram program;
+        CHECK(program.Start(uninstaller));
+        HWND sheet = driver::WaitWizard("Добро пожаловать");
+        CHECK(sheet != 0);
+        if (!sheet)
+            return;
+        driver::PressWizardButton(sheet, PSBTN_NEXT);
+        CHECK(driver::WaitWizard("Выбор действия") == sheet);
+        CHECK(RemoveAll(program, sheet));
+        driver::PressWizardButton(sheet, PSBTN_CANCEL);
+        if (c.blocked) {
+            ExpectBox(("Не удалось создать файл для записи программы DeleteMe.com, поэтому следует вручную удалить "
+                       "исполнимый модуль программы удаления:\r\n" + uninstaller + ".").c_str(), IDOK);
+            CHECK_EQ(program.Wait(), 0);
+            CHECK(Exists(uninstaller));
+            RemoveDirectoryA(deleteMe.c_str());
+        } else {
+            CHECK_EQ(program.Wait(), 0);
+            CHECK_CASE(driver::WaitUntil([&] { return !Exists(uninstaller) && !Exists(deleteMe); }, SelfRemovalTimeout),
+                       c.name);
+        }
+        DeleteFileA(Uninstaller);
+    }
 }
 
 void SetRecord(const char* dir, const char* existed, DWORD type, DWORD version)
@@ -388,6 +452,8 @@ int main(int argc, char** argv)
         Shortcuts();
     else if (which == "startup")
         StartupChecks();
+    else if (which == "self-removal")
+        SelfRemoval();
     else if (which == "repeated")
         Repeated();
     else

@@ -429,6 +429,8 @@ void Repeated()
         if (uninstaller.Running())
             driver::PressWizardButton(sheet, PSBTN_CANCEL);
         CHECK_EQ(uninstaller.Wait(), 0);
+        // The next round's uninstaller must not be taken by this round's deletion program.
+        CHECK(driver::WaitUntil([] { return !Exists(Uninstaller) && !Exists(DeleteMe); }, SelfRemovalTimeout));
         CheckRecordGone();
         CHECK(!Exists(Folder));
         CHECK(!Exists(Link(HKEY_CURRENT_USER, "Desktop")));

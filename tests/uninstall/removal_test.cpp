@@ -162,8 +162,12 @@ void LeftBehind()
     const std::string mine = std::string(Folder) + "\\мой файл.txt";
     HANDLE file = CreateFileA(mine.c_str(), GENERIC_WRITE, 0, 0, CREATE_ALWAYS, 0, 0);
     CloseHandle(file);
-    HANDLE locked = CreateFileA((std::string(Folder) + "\\Tikton.exe").c_str(), GENERIC_READ, 0, 0, OPEN_EXISTING, 0, 0);
-    CHECK(locked != INVALID_HANDLE_VALUE);
+    // The desktop may still be reading the new shortcut's icon out of Tikton.exe: hold it once that is done.
+    HANDLE locked = INVALID_HANDLE_VALUE;
+    CHECK(driver::WaitUntil([&] {
+        locked = CreateFileA((std::string(Folder) + "\\Tikton.exe").c_str(), GENERIC_READ, 0, 0, OPEN_EXISTING, 0, 0);
+        return locked != INVALID_HANDLE_VALUE;
+    }));
 
     driver::TProgram uninstaller;
     HWND sheet = ToAction(uninstaller);

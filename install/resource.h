@@ -19,17 +19,6 @@
 #define IDC_FOLDER_EDIT 102
 #define IDC_BROWSE 103
 
-// Shortcuts page: the user boxes and their all-users twins.
-#define IDC_USER_GROUP 102
-#define IDC_USER_DESKTOP 103
-#define IDC_USER_PROGRAMS 104
-#define IDC_USER_START_MENU 105
-#define IDC_QUICK_LAUNCH 106
-#define IDC_COMMON_GROUP 107
-#define IDC_COMMON_DESKTOP 109
-#define IDC_COMMON_PROGRAMS 110
-#define IDC_COMMON_START_MENU 111
-
 // Action page.
 #define IDC_REINSTALL 102
 #define IDC_CHANGE_INTERFACE 103

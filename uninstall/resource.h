@@ -29,17 +29,6 @@
 #define IDC_REMOVE_ALL 104
 #define IDC_REMOVE_ALL_NOTE 105
 
-// Shortcuts page (the same boxes as setup's).
-#define IDC_USER_GROUP 102
-#define IDC_USER_DESKTOP 103
-#define IDC_USER_PROGRAMS 104
-#define IDC_USER_START_MENU 105
-#define IDC_QUICK_LAUNCH 106
-#define IDC_COMMON_GROUP 107
-#define IDC_COMMON_DESKTOP 109
-#define IDC_COMMON_PROGRAMS 110
-#define IDC_COMMON_START_MENU 111
-
 // Removal progress page: a mark beside each stage, the heading and the result.
 #define IDC_FILES_MARK 104
 #define IDC_FILES_LABEL 105

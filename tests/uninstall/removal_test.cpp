@@ -10,7 +10,9 @@
 #include "check.h"
 #include "driver.h"
 #include "record.h"
+#include "platform.h"
 #include "registry.h"
+#include "shortcut.h"
 
 namespace {
 std::string KitInstall, Application, Shots;
@@ -53,7 +55,9 @@ void Shot(driver::TProgram& program, const char* name)
 }
 
 // A newcomer's installation from the kit: default folder, the shortcuts offered, the user's desktop too.
-bool InstallWithKit()
+// With `everyBox`, every box the system offers is ticked: all-users ones where it has them, otherwise
+// the user's (the two of a place cannot both be ticked).
+bool InstallWithKit(bool everyBox = false)
 {
     driver::TProgram install;
     CHECK(install.Start(KitInstall, "", KitInstall.substr(0, KitInstall.find_last_of('/'))));
@@ -64,7 +68,14 @@ bool InstallWithKit()
     driver::WaitWizard("Выбор папки");
     driver::PressWizardButton(sheet, PSBTN_NEXT);
     driver::WaitWizard("Интерфейс");
-    driver::Click(driver::CurrentPage(sheet), 103);
+    HWND page = driver::CurrentPage(sheet);
+    if (everyBox) {
+        for (int box : {109, 110, 111, 103, 104, 105, 106})
+            if (driver::Enabled(page, box) && !driver::Checked(page, box))
+                driver::Click(page, box);
+    } else {
+        driver::Click(page, 103);
+    }
     driver::PressWizardButton(sheet, PSBTN_FINISH);
     std::string text;
     CHECK(driver::AnswerMessageBox("Установка Тиктона", IDOK, &text));
@@ -408,6 +419,104 @@ void StartupChecks()
     }
 }
 
+// The whole life cycle on the Windows version Wine reports: installation with every box the system
+// offers, a reinstallation, a change of shortcuts handed from setup to the uninstaller, a complete
+// removal and self-deletion. Leaves a row for the matrix table in argv[3]/matrix-VERSION.md.
+void LifeCycle(const std::string& version)
+{
+    InitPlatformFlags(UseWithFreeSpace);
+    CHECK(InstallWithKit(true));
+    const TShortcutLocation all[] = {CommonDesktopLocation, CommonProgramsLocation, CommonStartMenuLocation,
+                                     UserDesktopLocation,   UserProgramsLocation,   UserStartMenuLocation,
+                                     QuickLaunchLocation};
+    const char* const names[] = {"all-users desktop", "all-users Programs", "all-users Start menu", "desktop",
+                                 "Programs", "Start menu", "Quick Launch"};
+    std::string made;
+    for (int i = 0; i < 7; ++i) {
+        const bool common = i < 3;
+        const bool expected = all[i] == QuickLaunchLocation ? QuickLaunchSupported : common == IsWinNT;
+        const std::string link = LinkPathIn(ReadShortcutFolder(all[i]), "Тиктон.lnk").CStr();
+        CHECK_CASE(!link.empty() || !ShortcutLocationExists(all[i]), names[i]);
+        CHECK_CASE(Exists(link) == expected, names[i]);
+        if (Exists(link))
+            made += std::string(made.empty() ? "" : ", ") + names[i];
+    }
+    // The record and the files are the same on every system.
+    TString value;
+    CHECK(ReadRegStringAt(value, HKEY_LOCAL_MACHINE, ProductKey, InstallDirValue)
+          && strcmp(value.CStr(), "C:\\Program Files\\Тиктон\\") == 0);
+    CHECK(ReadRegStringAt(value, HKEY_LOCAL_MACHINE, ProductKey, InstDirExistedValue)
+          && strcmp(value.CStr(), "C:\\Program Files\\") == 0);
+    CHECK(ReadRegStringAt(value, HKEY_LOCAL_MACHINE, UninstallKey, UninstallStringValue)
+          && strcmp(value.CStr(), Uninstaller) == 0);
+    CHECK(Exists(std::string(Folder) + "\\Tikton.exe"));
+
+    // Setup again: reinstall, then change the shortcuts through the uninstaller it hands over to.
+    for (int choice : {102, 103}) {
+        driver::TProgram install;
+        CHECK(install.Start(KitInstall, "", KitInstall.substr(0, KitInstall.find_last_of('/'))));
+        HWND sheet = driver::WaitWizard("Добро пожаловать");
+        if (!sheet)
+            return;
+        driver::PressWizardButton(sheet, PSBTN_NEXT);
+        CHECK(driver::WaitWizard("Выбор действия") == sheet);
+        driver::Click(driver::CurrentPage(sheet), choice);
+        driver::PressWizardButton(sheet, PSBTN_FINISH);
+        if (choice == 102) {
+            std::string text;
+            CHECK(driver::AnswerMessageBox("Установка Тиктона", IDOK, &text));
+            CHECK_TEXT(text.c_str(), "Установка Тиктона успешно завершена.");
+        }
+        CHECK_EQ(install.Wait(), 1);
+    }
+    HWND sheet = driver::WaitWizard("Добро пожаловать");
+    CHECK(sheet != 0);
+    if (!sheet)
+        return;
+    driver::PressWizardButton(sheet, PSBTN_NEXT);
+    CHECK(driver::WaitWizard("Выбор действия") == sheet);
+    driver::PressWizardButton(sheet, PSBTN_NEXT);
+    CHECK(driver::WaitWizard("Интерфейс") == sheet);
+    const int desktopBox = IsWinNT ? 109 : 103;
+    CHECK(driver::Checked(driver::CurrentPage(sheet), desktopBox));
+    driver::Click(driver::CurrentPage(sheet), desktopBox);
+    driver::PressWizardButton(sheet, PSBTN_FINISH);
+    CHECK(driver::WaitGone(sheet));
+    const std::string desktop = LinkPathIn(ReadShortcutFolder(IsWinNT ? CommonDesktopLocation : UserDesktopLocation),
+                                           "Тиктон.lnk").CStr();
+    CHECK(driver::WaitUntil([&] { return !Exists(desktop); }));
+
+    // Removal and self-deletion.
+    driver::TProgram uninstaller;
+    sheet = ToAction(uninstaller);
+    if (!sheet)
+        return;
+    CHECK(RemoveAll(uninstaller, sheet));
+    driver::PressWizardButton(sheet, PSBTN_CANCEL);
+    CHECK_EQ(uninstaller.Wait(), 0);
+    CHECK(driver::WaitUntil([] { return !Exists(Uninstaller) && !Exists(DeleteMe); }, SelfRemovalTimeout));
+    CheckRecordGone();
+    CHECK(!Exists(Folder));
+    for (int i = 0; i < 7; ++i)
+        CHECK_CASE(!Exists(LinkPathIn(ReadShortcutFolder(all[i]), "Тиктон.lnk").CStr()), names[i]);
+
+    if (!Shots.empty()) {
+        OSVERSIONINFOA info = {};
+        info.dwOSVersionInfoSize = sizeof info;
+        GetVersionExA(&info);
+        char row[512];
+        snprintf(row, sizeof row, "| %s | %s %lu.%lu | %s | %s | %s |\n", version.c_str(),
+                 IsWinNT ? "NT" : "9x", info.dwMajorVersion, info.dwMinorVersion, made.c_str(),
+                 GetDiskFreeSpaceExFunc ? "GetDiskFreeSpaceExA" : "GetDiskFreeSpaceA",
+                 check::Failures() ? "failed" : "passed");
+        HANDLE file = CreateFileA(driver::WindowsPath(Shots + "/matrix-" + version + ".md").c_str(), GENERIC_WRITE,
+                                  0, 0, CREATE_ALWAYS, 0, 0);
+        DWORD written;
+        WriteFile(file, row, static_cast<DWORD>(strlen(row)), &written, 0);
+        CloseHandle(file);
+    }
+}
+
 // The worker and the wizard: removals while the user presses Escape, the close command and the
 // disabled buttons at every moment. Whenever the wizard closes, the removal has run to its end.
 void Repeated()
@@ -460,6 +569,8 @@ int main(int argc, char** argv)
         StartupChecks();
     else if (which == "self-removal")
         SelfRemoval();
+    else if (which.compare(0, 10, "lifecycle-") == 0)
+        LifeCycle(which.substr(10));
     else if (which == "repeated")
         Repeated();
     else

@@ -27,7 +27,12 @@ for exe in "$@"; do
   for late in GetDiskFreeSpaceExA GradientFill; do
     echo "$headers" | grep -q "[[:space:]]$late\$" && fail "$name" "imports $late statically"
   done
-  echo "$name: $(stat -c %s "$exe") bytes"
+  # Size budget, side pictures included.
+  size=$(stat -c %s "$exe")
+  case $name in Install.exe) budget=131072 ;; unTikton.exe) budget=163840 ;; *) budget=0 ;; esac
+  checks=$((checks + 1))
+  [ "$size" -le "$budget" ] || fail "$name" "$size bytes, over its budget of $budget"
+  echo "$name: $size bytes (budget $budget)"
 done
 echo "pe: $((checks - failures)) passed, $failures failed"
 [ $failures = 0 ]

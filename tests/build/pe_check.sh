@@ -3,6 +3,7 @@
 # stamp, importing only from the system DLLs the kit is allowed to use.
 set -u
 allowed='ADVAPI32.dll COMCTL32.dll GDI32.dll KERNEL32.dll msvcrt.dll OLE32.dll SETUPAPI.dll SHELL32.dll USER32.dll'
+allowed_functions="$(dirname "$0")/allowed-imports.txt"
 failures=0
 checks=0
 fail() { echo "FAIL $1: $2"; failures=$((failures + 1)); }
@@ -23,6 +24,11 @@ for exe in "$@"; do
       *) fail "$name" "imports $dll" ;;
     esac
   done
+  # Every imported function is on the list kept in the repository.
+  new=$(echo "$headers" | awk '/DLL Name:/ {dll=toupper($3); next} dll && /^\t[0-9a-f]+\t +[0-9]+ +[A-Za-z_]/ {print dll "!" $3}' \
+        | sort -u | comm -23 - <(grep -v '^#' "$allowed_functions" | sort -u))
+  checks=$((checks + 1))
+  [ -z "$new" ] || fail "$name" "imports what the list does not allow: $(echo $new)"
   # Functions missing on Windows 95 are looked up at run time, never imported.
   for late in GetDiskFreeSpaceExA GradientFill; do
     echo "$headers" | grep -q "[[:space:]]$late\$" && fail "$name" "imports $late statically"

@@ -2,6 +2,10 @@
 # Both programs must load on Windows 95 and NT 4.0: 32-bit PE files with subsystem version 4.0, no time
 # stamp, importing only from the system DLLs the kit is allowed to use.
 set -u
+# pe_check.sh README EXE...: the size table between the README's markers is rewritten from the files.
+readme=$1
+shift
+sizes=$'| program | bytes | budget |\n|---|---|---|'
 allowed='ADVAPI32.dll COMCTL32.dll GDI32.dll KERNEL32.dll msvcrt.dll OLE32.dll SETUPAPI.dll SHELL32.dll USER32.dll'
 allowed_functions="$(dirname "$0")/allowed-imports.txt"
 failures=0
@@ -39,6 +43,11 @@ for exe in "$@"; do
   checks=$((checks + 1))
   [ "$size" -le "$budget" ] || fail "$name" "$size bytes, over its budget of $budget"
   echo "$name: $size bytes (budget $budget)"
+  sizes+=$'\n'"| $name | $size | $budget |"
 done
+awk -v table="$sizes" '
+  /<!-- sizes -->/ { print; print table; skipping = 1; next }
+  /<!-- \/sizes -->/ { skipping = 0 }
+  !skipping { print }' "$readme" > "$readme.new" && mv "$readme.new" "$readme"
 echo "pe: $((checks - failures)) passed, $failures failed"
 [ $failures = 0 ]

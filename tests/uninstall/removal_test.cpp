@@ -70,6 +70,19 @@ bool InstallWithKit(bool everyBox = false)
     driver::WaitWizard("Интерфейс");
     HWND page = driver::CurrentPage(sheet);
     if (everyBox) {
+        // The first view: the Programs menu ticked (all-users on the NT family), Quick Launch where it exists.
+        struct {
+            int box;
+            bool checked, enabled;
+        } const first[] = {{109, false, IsWinNT}, {110, IsWinNT, IsWinNT}, {111, false, IsWinNT},
+                           {103, false, true},    {104, !IsWinNT, !IsWinNT}, {105, false, true},
+                           {106, QuickLaunchSupported, QuickLaunchSupported}};
+        for (const auto& box : first) {
+            char name[24];
+            snprintf(name, sizeof name, "first view, box %d", box.box);
+            CHECK_CASE(driver::Checked(page, box.box) == box.checked && driver::Enabled(page, box.box) == box.enabled,
+                       name);
+        }
         for (int box : {109, 110, 111, 103, 104, 105, 106})
             if (driver::Enabled(page, box) && !driver::Checked(page, box))
                 driver::Click(page, box);

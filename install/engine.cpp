@@ -17,8 +17,6 @@ const char Cabinet[] = "Install.cab";
 // Files a failed installation takes back; any others stay, and so does the folder holding them.
 const char* const RollbackFiles[] = {"Tikton.exe", "Tikton.cnt", "Tikton.hlp"};
 
-TString TargetFolder;
-
 void RollBack(TString& existing)
 {
     for (const char* name : RollbackFiles)

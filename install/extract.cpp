@@ -17,9 +17,6 @@ const DWORD UninstallerPosition = 4;  // the archive's fifth file is the uninsta
 // is renamed and the screen repainted at most this often (in ms), and the bar moves only when its
 // position changes.
 const DWORD RefreshInterval = 100;
-DWORD LastRefresh;
-DWORD LastLabel;
-int LastPosition = -1;
 
 void SetBarRedraw(bool redraw)
 {
@@ -30,9 +27,9 @@ void SetBarRedraw(bool redraw)
 void Refresh(bool now)
 {
     const DWORD tick = GetTickCount();
-    if (!now && tick - LastRefresh < RefreshInterval)
+    if (!now && tick - Extraction.LastRefresh < RefreshInterval)
         return;
-    LastRefresh = tick;
+    Extraction.LastRefresh = tick;
     if (Extraction.ProgressWindow) {
         SetBarRedraw(true);
         RedrawWindow(GetDlgItem(Extraction.ProgressWindow, IDC_COPY_BAR), 0, 0, RDW_INVALIDATE | RDW_UPDATENOW);
@@ -76,8 +73,8 @@ UINT OnFileInCabinet(FILE_IN_CABINET_INFO_A& file, const TString& destination)
     }
     Extraction.CurrentFileSize = file.FileSize;
     const DWORD tick = GetTickCount();
-    if (Extraction.ProgressWindow && (LastLabel == 0 || tick - LastLabel >= RefreshInterval)) {
-        LastLabel = tick ? tick : 1;
+    if (Extraction.ProgressWindow && (Extraction.LastLabel == 0 || tick - Extraction.LastLabel >= RefreshInterval)) {
+        Extraction.LastLabel = tick ? tick : 1;
         SetDlgItemTextA(Extraction.ProgressWindow, IDC_COPY_FILE, file.NameInCabinet);
     }
     return FILEOP_DOIT;
@@ -87,8 +84,8 @@ UINT OnFileExtracted()
 {
     Extraction.BytesDone += static_cast<LONG>(Extraction.CurrentFileSize);
     const int position = ProgressPosition(Extraction.BytesDone, Extraction.TotalBytes);
-    if (Extraction.ProgressWindow && position != LastPosition) {
-        LastPosition = position;
+    if (Extraction.ProgressWindow && position != Extraction.LastPosition) {
+        Extraction.LastPosition = position;
         SendDlgItemMessageA(Extraction.ProgressWindow, IDC_COPY_BAR, PBM_SETPOS, static_cast<WPARAM>(position), 0);
     }
     ++Extraction.FilesExtracted;
@@ -160,8 +157,8 @@ bool ExtractCabinet(HWND owner, const char* cabinet, const TString& destination)
     InitCommonControls();
     Extraction.ProgressWindow =
         CreateDialogParamA(Screen.Instance, MAKEINTRESOURCEA(IDD_COPY_PROGRESS), owner, CopyProgressProc, 0);
-    LastLabel = 0;
-    LastPosition = -1;
+    Extraction.LastLabel = 0;
+    Extraction.LastPosition = -1;
     if (Extraction.ProgressWindow)
         SetBarRedraw(false);
     EnableWindow(owner, FALSE);

@@ -7,6 +7,7 @@ int MaintenanceAction;
 TString UninstallerPath;
 TString ShortcutFolders[ShortcutLocationCount];
 TString ProgramFilesFolder;
+TString TargetFolder;
 
 TExtraction Extraction;
 

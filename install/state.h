@@ -32,6 +32,8 @@ extern TString UninstallerPath;
 // The seven shortcut folders without a trailing backslash, empty where the location does not exist.
 extern TString ShortcutFolders[ShortcutLocationCount];
 extern TString ProgramFilesFolder;
+// The engine's copy of the installation folder, with exactly one trailing backslash once created.
+extern TString TargetFolder;
 
 // The cabinet extraction's counters; they only grow, as the engine extracts once per process.
 struct TExtraction {
@@ -41,6 +43,9 @@ struct TExtraction {
     DWORD CurrentFileSize;
     HWND ProgressWindow;  // none when it could not be created
     bool Refused;         // the archive named a file that must not be written
+    DWORD LastRefresh;    // when the screen was last brought up to date
+    DWORD LastLabel;      // when the label last changed; 0 before the first file
+    int LastPosition;     // the bar's position, -1 before the first move
 };
 
 extern TExtraction Extraction;

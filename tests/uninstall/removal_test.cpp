@@ -286,6 +286,40 @@ void Shortcuts()
     CHECK(!Exists(DeleteMe));
 }
 
+// Faults during removal: a read-only product file, a folder of the user's in the installation folder,
+// and a file the user writes there while the worker runs. Nothing of the user's goes; what stays is listed.
+void Faults()
+{
+    CHECK(InstallWithKit());
+    const std::string hlp = std::string(Folder) + "\\Tikton.hlp";
+    SetFileAttributesA(hlp.c_str(), FILE_ATTRIBUTE_READONLY);
+    const std::string mine = std::string(Folder) + "\\Мои заметки";
+    CreateDirectoryA(mine.c_str(), 0);
+    driver::TProgram uninstaller;
+    HWND sheet = ToAction(uninstaller);
+    if (!sheet)
+        return;
+    driver::Click(driver::CurrentPage(sheet), 104);
+    driver::PressWizardButton(sheet, PSBTN_NEXT);
+    // Written while the worker runs, or after it, whichever comes first.
+    const std::string late = mine + "\\записка.txt";
+    HANDLE file = CreateFileA(late.c_str(), GENERIC_WRITE, 0, 0, CREATE_ALWAYS, 0, 0);
+    CloseHandle(file);
+    CHECK(driver::WaitWizard("Удаление файлов") == sheet);
+    CHECK(driver::WaitUntil([&] { return driver::WizardButtonEnabled(sheet, PSBTN_NEXT); }));
+    driver::PressWizardButton(sheet, PSBTN_NEXT);
+    CHECK(driver::WaitWizard("Список неудаленных элементов") == sheet);
+    HWND list = GetDlgItem(driver::CurrentPage(sheet), 102);
+    CHECK_EQ(SendMessageA(list, LB_GETCOUNT, 0, 0), 2);
+    CHECK_TEXT(driver::ListItem(list, 0).c_str(), "Tikton.hlp");
+    CHECK_TEXT(driver::ListItem(list, 1).c_str(), Folder);
+    driver::PressWizardButton(sheet, PSBTN_CANCEL);
+    CHECK_EQ(uninstaller.Wait(), 0);
+    CHECK(Exists(late));
+    CHECK(Exists(hlp));
+    CHECK(!Exists(std::string(Folder) + "\\Tikton.exe"));
+}
+
 // Self-removal from a read-only file with a leftover deletion program, from a folder whose name has
 // blanks, and where the deletion program cannot be written.
 void SelfRemoval()
@@ -580,6 +614,8 @@ int main(int argc, char** argv)
         Shortcuts();
     else if (which == "startup")
         StartupChecks();
+    else if (which == "faults")
+        Faults();
     else if (which == "self-removal")
         SelfRemoval();
     else if (which.compare(0, 10, "lifecycle-") == 0)

@@ -154,7 +154,7 @@ int ProgressPosition(LONGLONG done, LONGLONG total)
 bool ExtractCabinet(HWND owner, const char* cabinet, const TString& destination)
 {
     PumpMessages();
-    InitCommonControls();
+    InitCommonControlsFromSystem();
     Extraction.ProgressWindow =
         CreateDialogParamA(Screen.Instance, MAKEINTRESOURCEA(IDD_COPY_PROGRESS), owner, CopyProgressProc, 0);
     Extraction.LastLabel = 0;

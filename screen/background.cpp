@@ -2,9 +2,9 @@
 // which runs the wizard from its first activation and then closes itself.
 #include "screen.h"
 
-#include <string.h>
 
 #include "frame_ids.h"
+#include "system_library.h"
 
 TScreen Screen = {};
 
@@ -52,16 +52,7 @@ LRESULT OnPaint(HWND window)
 
 void LoadImagingLibrary()
 {
-    // By full path: a DLL of that name planted beside the program must never be loaded.
-    char path[MAX_PATH];
-    UINT length = GetSystemDirectoryA(path, sizeof path);
-    const char name[] = "\\msimg32.dll";
-    if (!length || length + sizeof name > sizeof path)
-        return;
-    if (path[length - 1] == '\\')
-        path[--length] = '\0';
-    memcpy(path + length, name, sizeof name);
-    Screen.ImagingLibrary = LoadLibraryA(path);
+    Screen.ImagingLibrary = LoadSystemLibrary("msimg32.dll");
     if (!Screen.ImagingLibrary)
         return;
     Screen.GradientFill = reinterpret_cast<TGradientFill>(

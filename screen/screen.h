@@ -54,6 +54,7 @@ struct TScreen {
     TBackColors Colors;
     HMODULE ImagingLibrary;
     TGradientFill GradientFill;
+    HMODULE CommonControls;  // comctl32, from the system folder, loaded on first use
     bool StartPending;    // the first activation has not posted the start command yet
     bool WizardUnplaced;  // the wizard has not been centred yet
     const TWizardPage* Pages;
@@ -82,6 +83,8 @@ void PaintBanner(HDC dc, const RECT& client);
 // The font a banner line is drawn with, its height scaled to the device's resolution.
 LOGFONTA BannerFont(HDC dc, const TTextData& text);
 
+// comctl32 from the system folder (once) and its control classes registered; false when it cannot be had.
+bool InitCommonControlsFromSystem();
 void RunWizard();
 void PumpMessages();
 INT_PTR CALLBACK WelcomePageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);

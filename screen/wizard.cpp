@@ -3,12 +3,33 @@
 #include "screen.h"
 
 #include "frame_ids.h"
+#include "system_library.h"
 
 void PumpMessages()
 {
     MSG message;
     while (PeekMessageA(&message, 0, 0, 0, PM_REMOVE))
         DispatchMessageA(&message);
+}
+
+namespace {
+typedef INT_PTR(WINAPI* TPropertySheet)(LPCPROPSHEETHEADERA header);
+typedef void(WINAPI* TInitCommonControls)();
+
+FARPROC CommonControl(const char* name)
+{
+    if (!Screen.CommonControls)
+        Screen.CommonControls = LoadSystemLibrary("comctl32.dll");
+    return Screen.CommonControls ? GetProcAddress(Screen.CommonControls, name) : 0;
+}
+}
+
+bool InitCommonControlsFromSystem()
+{
+    TInitCommonControls init = reinterpret_cast<TInitCommonControls>(reinterpret_cast<void*>(CommonControl("InitCommonControls")));
+    if (init)
+        init();
+    return init != 0;
 }
 
 void RunWizard()
@@ -30,8 +51,12 @@ void RunWizard()
     header.hInstance = Screen.Instance;
     header.nPages = static_cast<UINT>(count);
     header.ppsp = reinterpret_cast<LPCPROPSHEETPAGEA>(pages);
+    // comctl32 is no DLL the system protects, so it is loaded from the system folder, not imported.
+    TPropertySheet propertySheet =
+        reinterpret_cast<TPropertySheet>(reinterpret_cast<void*>(CommonControl("PropertySheetA")));
     // What the wizard decided reaches the program through the state its pages set.
-    PropertySheetA(&header);
+    if (propertySheet)
+        propertySheet(&header);
 }
 
 void SetSidePicture(HWND page, UINT bitmap)

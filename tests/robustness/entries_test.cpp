@@ -1,0 +1,110 @@
+// Hostile archive entries: each of the five names of an archive replaced, byte for byte, by a name
+// that climbs out, is rooted or drive-qualified, names a stream or a device, or is a folder path;
+// run through the real engine into the user's own folder. Each is refused as a damaged archive:
+// nothing is written outside the installation folder, nothing of the user's is lost.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "boxes.h"
+#include "check.h"
+#include "driver.h"
+#include "installer.h"
+#include "platform.h"
+#include "record.h"
+#include "registry.h"
+#include "state.h"
+
+namespace {
+std::string Read(const std::string& path)
+{
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, 0, OPEN_EXISTING, 0, 0);
+    if (file == INVALID_HANDLE_VALUE)
+        return std::string();
+    std::string bytes(GetFileSize(file, 0), '\0');
+    DWORD read = 0;
+    ReadFile(file, &bytes[0], static_cast<DWORD>(bytes.size()), &read, 0);
+    CloseHandle(file);
+    return bytes;
+}
+
+void Write(const std::string& path, const std::string& bytes)
+{
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, 0, CREATE_ALWAYS, 0, 0);
+    DWORD written = 0;
+    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, 0);
+    CloseHandle(file);
+}
+
+int FilesIn(const std::string& folder)
+{
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+    int count = 0;
+    for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &found))
+        count += !(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
+    if (search != INVALID_HANDLE_VALUE)
+        FindClose(search);
+    return count;
+}
+}
+
+int main(int argc, char** argv)
+{
+    if (argc < 2)
+        return 2;
+    const std::string cabinet = Read(driver::WindowsPath(argv[1]));
+    InitPlatformFlags(UseWithFreeSpace);
+    Screen.Instance = GetModuleHandleA(0);
+    CreateDirectoryA("C:\\Work", 0);
+    SetCurrentDirectoryA("C:\\Work");
+    UninstallerPath.Assign("C:\\windows\\unTikton.exe");
+    CreateDirectoryA("C:\\Mine", 0);
+    CreateDirectoryA("C:\\Outside", 0);
+    Write("C:\\Mine\\notes.txt", "mine");
+    const char* const placeholders[] = {"AAAAAAAAAAAAAAAA.txt", "BBBBBBBBBBBBBBBB.txt", "CCCCCCCCCCCCCCCC.txt",
+                                        "DDDDDDDDDDDDDDDD.txt", "EEEEEEEEEEEEEEEE.txt"};
+    // Twenty characters each, as the placeholders.
+    const char* const names[] = {
+        "..\\Outside\\evil1.txt", "C:\\Outside\\evil2.txt", "C:Outside\\evil3.txt1", "\\Outside\\evil4.txt12",
+        "sub/../../evil5.txtx", "AAAA.txt:hidden.txt1", "NUL.txt             ", "aaaaaaaaaaaaaaaaaaa.",
+        "..\\..\\windows\\evil.x", "sub\\folder\\path\\tox\\", "lpt1.exe            ", "..\\\\Outside\\evil.txt",
+    };
+    const int outsideBefore = FilesIn("C:\\Outside") + FilesIn("C:\\") + FilesIn("C:\\windows");
+    int cases = 0, refused = 0, lost = 0, escaped = 0;
+    for (int slot = 0; slot < 5; ++slot)
+        for (const char* name : names) {
+            ++cases;
+            std::string bytes = cabinet;
+            size_t at = bytes.find(placeholders[slot]);
+            CHECK(at != std::string::npos && strlen(name) == strlen(placeholders[slot]));
+            bytes.replace(at, strlen(name), name);
+            Write("C:\\Work\\Install.cab", bytes);
+            DeleteRegTree(HKEY_LOCAL_MACHINE, "Software\\Vantorel");
+            ZeroMemory(&InstallChoices, sizeof InstallChoices);
+            InstallChoices.Confirmed = true;
+            lstrcpyA(InstallChoices.InstallFolder, "C:\\Mine");
+            FreshInstall = true;
+            Extraction = TExtraction();
+            TBoxAnswerer answerer;
+            RunInstallation();
+            std::vector<std::string> boxes = answerer.Stop();
+            const bool wasRefused =
+                boxes.size() == 1 && boxes[0] == "Не удалось извлечь файлы из архива.  Возможно, что архив поврежден.";
+            refused += wasRefused;
+            if (!wasRefused)
+                printf("not refused: slot %d, \"%s\"\n", slot + 1, name);
+            if (Read("C:\\Mine\\notes.txt") != "mine")
+                ++lost;
+            DeleteFileA(UninstallerPath.CStr());
+            for (const char* placeholder : placeholders)
+                DeleteFileA((std::string("C:\\Mine\\") + placeholder).c_str());
+        }
+    escaped = FilesIn("C:\\Outside") + FilesIn("C:\\") + FilesIn("C:\\windows") - outsideBefore;
+    CHECK_EQ(refused, cases);
+    CHECK_EQ(lost, 0);
+    CHECK_EQ(escaped, 0);
+    printf("| hostile archive entries | %d | %d | %d | %d |\n", cases, refused, cases - refused, lost);
+    return check::Finish("hostile entries");
+}

@@ -2,6 +2,7 @@
 # Both programs must load on Windows 95 and NT 4.0: 32-bit PE files with subsystem version 4.0, no time
 # stamp, importing only from the system DLLs the kit is allowed to use.
 set -u
+source "$(dirname "$0")/../lib/readme.sh"
 # pe_check.sh README EXE...: the size table between the README's markers is rewritten from the files.
 readme=$1
 shift
@@ -46,9 +47,6 @@ for exe in "$@"; do
   echo "$name: $size bytes (budget $budget)"
   sizes+=$'\n'"| $name | $size | $budget |"
 done
-awk -v table="$sizes" '
-  /<!-- sizes -->/ { print; print table; skipping = 1; next }
-  /<!-- \/sizes -->/ { skipping = 0 }
-  !skipping { print }' "$readme" > "$readme.new" && mv "$readme.new" "$readme"
+replace_section "$readme" sizes "$sizes"
 echo "pe: $((checks - failures)) passed, $failures failed"
 [ $failures = 0 ]

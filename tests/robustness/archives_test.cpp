@@ -10,6 +10,7 @@
 #include "boxes.h"
 #include "check.h"
 #include "driver.h"
+#include "files.h"
 #include "installer.h"
 #include "platform.h"
 #include "record.h"
@@ -21,26 +22,6 @@ const char Work[] = "C:\\Work";
 const char UserFolder[] = "C:\\Robust";
 const char UserFile[] = "C:\\Robust\\user's notes.txt";
 const char* const Product[] = {"Tikton.exe", "Tikton.hlp", "Tikton.cnt", "Tikton.gid"};
-
-std::string Read(const std::string& path)
-{
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, 0, OPEN_EXISTING, 0, 0);
-    if (file == INVALID_HANDLE_VALUE)
-        return std::string();
-    std::string bytes(GetFileSize(file, 0), '\0');
-    DWORD read = 0;
-    ReadFile(file, &bytes[0], static_cast<DWORD>(bytes.size()), &read, 0);
-    CloseHandle(file);
-    return bytes;
-}
-
-void Write(const std::string& path, const std::string& bytes)
-{
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, 0, CREATE_ALWAYS, 0, 0);
-    DWORD written = 0;
-    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, 0);
-    CloseHandle(file);
-}
 
 bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
@@ -70,7 +51,7 @@ void Run(const std::string& archive, const std::string* originals, const char* n
     DeleteRegTree(HKEY_LOCAL_MACHINE, "Software\\Vantorel");
     DeleteRegTree(HKEY_LOCAL_MACHINE, UninstallKey);
     DeleteFileA(UninstallerPath.CStr());
-    Write(std::string(Work) + "\\Install.cab", archive);
+    WriteBytes(std::string(Work) + "\\Install.cab", archive);
     ZeroMemory(&InstallChoices, sizeof InstallChoices);
     InstallChoices.Confirmed = true;
     lstrcpyA(InstallChoices.InstallFolder, "C:\\Robust\\Nested\\Deeper");
@@ -86,8 +67,8 @@ void Run(const std::string& archive, const std::string* originals, const char* n
     if (!boxes.empty() && boxes[0] == "Установка Тиктона успешно завершена.") {
         ++figures.installed;
         for (int i = 0; i < 4; ++i)
-            CHECK_CASE(Read(target + Product[i]) == originals[i], name);
-        CHECK_CASE(Read(UninstallerPath.CStr()) == originals[4], name);
+            CHECK_CASE(ReadBytes(target + Product[i]) == originals[i], name);
+        CHECK_CASE(ReadBytes(UninstallerPath.CStr()) == originals[4], name);
         TString dir;
         CHECK_CASE(ReadRegStringAt(dir, HKEY_LOCAL_MACHINE, ProductKey, InstallDirValue), name);
     } else {
@@ -103,7 +84,7 @@ void Run(const std::string& archive, const std::string* originals, const char* n
         CHECK_CASE(!Exists("C:\\Robust\\Nested\\Deeper") || !Empty("C:\\Robust\\Nested\\Deeper"), name);
         CHECK_CASE(Exists("C:\\Robust\\Nested\\Deeper") || !Exists("C:\\Robust\\Nested"), name);
     }
-    if (Read(UserFile) != "mine") {
+    if (ReadBytes(UserFile) != "mine") {
         ++figures.userFilesLost;
         check::Fail(__FILE__, __LINE__, "the user's file is gone or changed", name);
     }
@@ -125,18 +106,18 @@ int main(int argc, char** argv)
 {
     if (argc < 2)
         return 2;
-    const std::string kit = Read(driver::WindowsPath(argv[1]));
+    const std::string kit = ReadBytes(driver::WindowsPath(argv[1]));
     InitPlatformFlags(UseWithFreeSpace);
     Screen.Instance = GetModuleHandleA(0);
     CreateDirectoryA(Work, 0);
     SetCurrentDirectoryA(Work);
     ResolveLocations();
     CreateDirectoryA(UserFolder, 0);
-    Write(UserFile, "mine");
+    WriteBytes(UserFile, "mine");
 
     // The files as the intact archive installs them.
     std::string originals[5];
-    Write(std::string(Work) + "\\Install.cab", kit);
+    WriteBytes(std::string(Work) + "\\Install.cab", kit);
     ZeroMemory(&InstallChoices, sizeof InstallChoices);
     InstallChoices.Confirmed = true;
     lstrcpyA(InstallChoices.InstallFolder, "C:\\Reference");
@@ -146,8 +127,8 @@ int main(int argc, char** argv)
         RunInstallation();
     }
     for (int i = 0; i < 4; ++i)
-        originals[i] = Read(std::string("C:\\Reference\\") + Product[i]);
-    originals[4] = Read(UninstallerPath.CStr());
+        originals[i] = ReadBytes(std::string("C:\\Reference\\") + Product[i]);
+    originals[4] = ReadBytes(UninstallerPath.CStr());
     CHECK(!originals[0].empty() && !originals[4].empty());
 
     TFigures truncated = {}, corrupted = {};

@@ -10,6 +10,7 @@
 #include "boxes.h"
 #include "check.h"
 #include "driver.h"
+#include "files.h"
 #include "installer.h"
 #include "platform.h"
 #include "record.h"
@@ -17,26 +18,6 @@
 #include "state.h"
 
 namespace {
-std::string Read(const std::string& path)
-{
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, 0, OPEN_EXISTING, 0, 0);
-    if (file == INVALID_HANDLE_VALUE)
-        return std::string();
-    std::string bytes(GetFileSize(file, 0), '\0');
-    DWORD read = 0;
-    ReadFile(file, &bytes[0], static_cast<DWORD>(bytes.size()), &read, 0);
-    CloseHandle(file);
-    return bytes;
-}
-
-void Write(const std::string& path, const std::string& bytes)
-{
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, 0, CREATE_ALWAYS, 0, 0);
-    DWORD written = 0;
-    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, 0);
-    CloseHandle(file);
-}
-
 int FilesIn(const std::string& folder)
 {
     WIN32_FIND_DATAA found;
@@ -54,7 +35,7 @@ int main(int argc, char** argv)
 {
     if (argc < 2)
         return 2;
-    const std::string cabinet = Read(driver::WindowsPath(argv[1]));
+    const std::string cabinet = ReadBytes(driver::WindowsPath(argv[1]));
     InitPlatformFlags(UseWithFreeSpace);
     Screen.Instance = GetModuleHandleA(0);
     CreateDirectoryA("C:\\Work", 0);
@@ -62,7 +43,7 @@ int main(int argc, char** argv)
     UninstallerPath.Assign("C:\\windows\\unTikton.exe");
     CreateDirectoryA("C:\\Mine", 0);
     CreateDirectoryA("C:\\Outside", 0);
-    Write("C:\\Mine\\notes.txt", "mine");
+    WriteBytes("C:\\Mine\\notes.txt", "mine");
     const char* const placeholders[] = {"AAAAAAAAAAAAAAAA.txt", "BBBBBBBBBBBBBBBB.txt", "CCCCCCCCCCCCCCCC.txt",
                                         "DDDDDDDDDDDDDDDD.txt", "EEEEEEEEEEEEEEEE.txt"};
     // Twenty characters each, as the placeholders.
@@ -80,7 +61,7 @@ int main(int argc, char** argv)
             size_t at = bytes.find(placeholders[slot]);
             CHECK(at != std::string::npos && strlen(name) == strlen(placeholders[slot]));
             bytes.replace(at, strlen(name), name);
-            Write("C:\\Work\\Install.cab", bytes);
+            WriteBytes("C:\\Work\\Install.cab", bytes);
             DeleteRegTree(HKEY_LOCAL_MACHINE, "Software\\Vantorel");
             ZeroMemory(&InstallChoices, sizeof InstallChoices);
             InstallChoices.Confirmed = true;
@@ -95,7 +76,7 @@ int main(int argc, char** argv)
             refused += wasRefused;
             if (!wasRefused)
                 printf("not refused: slot %d, \"%s\"\n", slot + 1, name);
-            if (Read("C:\\Mine\\notes.txt") != "mine")
+            if (ReadBytes("C:\\Mine\\notes.txt") != "mine")
                 ++lost;
             DeleteFileA(UninstallerPath.CStr());
             for (const char* placeholder : placeholders)

@@ -2,6 +2,7 @@
 # Puts the version matrix's rows into the README between its markers; fails unless every version
 # left a row and every row passed.
 set -u
+source "$(dirname "$0")/../lib/readme.sh"
 rows=${1:?usage: matrix_table.sh MATRIX_DIR README}
 readme=${2:?}
 versions=(win95 win98 winme nt40 win2k winxp win7 win10)
@@ -16,10 +17,7 @@ for version in "${versions[@]}"; do
   fi
   table+=$'\n'"$row"
 done
-awk -v table="$table" '
-  /<!-- matrix -->/ { print; print table; skipping = 1; next }
-  /<!-- \/matrix -->/ { skipping = 0 }
-  !skipping { print }' "$readme" > "$readme.new" && mv "$readme.new" "$readme"
+replace_section "$readme" matrix "$table"
 echo "$table"
 failed=$(echo "$table" | grep -c -E '\| (failed|no result) \|$')
 echo "matrix: $((${#versions[@]} - failed)) passed, $failed failed"

@@ -55,6 +55,25 @@ void Shot(driver::TProgram& program, const char* name)
 }
 
 // A newcomer's installation from the kit: default folder, the shortcuts offered, the user's desktop too.
+// The shortcut boxes as a new installation leaves them: the Programs menu ticked (all-users on the NT
+// family, where the user's box is locked), Quick Launch where the system has it, and the user's desktop
+// when setup ticked it.
+void CheckShortcutBoxes(HWND page, bool desktopTicked, const char* what)
+{
+    struct {
+        int box;
+        bool checked, enabled;
+    } const boxes[] = {{109, false, IsWinNT},       {110, IsWinNT, IsWinNT}, {111, false, IsWinNT},
+                       {103, desktopTicked, true},  {104, !IsWinNT, !IsWinNT}, {105, false, true},
+                       {106, QuickLaunchSupported, QuickLaunchSupported}};
+    for (const auto& box : boxes) {
+        char name[48];
+        snprintf(name, sizeof name, "%s, box %d", what, box.box);
+        CHECK_CASE(driver::Checked(page, box.box) == box.checked, name);
+        CHECK_CASE(driver::Enabled(page, box.box) == box.enabled, name);
+    }
+}
+
 // With `everyBox`, every box the system offers is ticked: all-users ones where it has them, otherwise
 // the user's (the two of a place cannot both be ticked).
 bool InstallWithKit(bool everyBox = false)
@@ -70,19 +89,7 @@ bool InstallWithKit(bool everyBox = false)
     driver::WaitWizard("Интерфейс");
     HWND page = driver::CurrentPage(sheet);
     if (everyBox) {
-        // The first view: the Programs menu ticked (all-users on the NT family), Quick Launch where it exists.
-        struct {
-            int box;
-            bool checked, enabled;
-        } const first[] = {{109, false, IsWinNT}, {110, IsWinNT, IsWinNT}, {111, false, IsWinNT},
-                           {103, false, true},    {104, !IsWinNT, !IsWinNT}, {105, false, true},
-                           {106, QuickLaunchSupported, QuickLaunchSupported}};
-        for (const auto& box : first) {
-            char name[24];
-            snprintf(name, sizeof name, "first view, box %d", box.box);
-            CHECK_CASE(driver::Checked(page, box.box) == box.checked && driver::Enabled(page, box.box) == box.enabled,
-                       name);
-        }
+        CheckShortcutBoxes(page, false, "first view");
         for (int box : {109, 110, 111, 103, 104, 105, 106})
             if (driver::Enabled(page, box) && !driver::Checked(page, box))
                 driver::Click(page, box);
@@ -241,23 +248,9 @@ void Shortcuts()
     Shot(uninstaller, "shortcuts");
     // Preset from the link files setup made: on the NT family the all-users Programs menu, elsewhere the
     // user's; the user's desktop, ticked at setup; Quick Launch where the system has it.
-    OSVERSIONINFOA version = {};
-    version.dwOSVersionInfoSize = sizeof version;
-    GetVersionExA(&version);
-    const bool nt = version.dwPlatformId == VER_PLATFORM_WIN32_NT;
-    const bool quickLaunch = nt ? version.dwMajorVersion >= 5 : version.dwMinorVersion >= 10;
-    struct {
-        int box;
-        bool checked, enabled;
-    } const preset[] = {{109, false, nt}, {110, nt, nt},         {111, false, nt},
-                        {103, true, true}, {104, !nt, !nt},      {105, false, true},
-                        {106, quickLaunch, quickLaunch}};
-    for (const auto& box : preset) {
-        char name[16];
-        snprintf(name, sizeof name, "box %d", box.box);
-        CHECK_CASE(driver::Checked(page, box.box) == box.checked, name);
-        CHECK_CASE(driver::Enabled(page, box.box) == box.enabled, name);
-    }
+    const bool nt = IsWinNT;
+    const bool quickLaunch = QuickLaunchSupported;
+    CheckShortcutBoxes(page, true, "preset");
     if (nt) {
         driver::Click(page, 109);
         CHECK(!driver::Checked(page, 103) && !driver::Enabled(page, 103));
@@ -471,7 +464,6 @@ void StartupChecks()
 // removal and self-deletion. Leaves a row for the matrix table in argv[3]/matrix-VERSION.md.
 void LifeCycle(const std::string& version)
 {
-    InitPlatformFlags(UseWithFreeSpace);
     CHECK(InstallWithKit(true));
     const TShortcutLocation all[] = {CommonDesktopLocation, CommonProgramsLocation, CommonStartMenuLocation,
                                      UserDesktopLocation,   UserProgramsLocation,   UserStartMenuLocation,
@@ -606,6 +598,7 @@ int main(int argc, char** argv)
     Application = argv[2];
     Shots = strcmp(argv[3], "-") ? argv[3] : "";
     const std::string which = argv[4];
+    InitPlatformFlags(UseWithFreeSpace);
     if (which == "complete")
         Complete();
     else if (which == "left-behind")

@@ -4,6 +4,8 @@
 #include <stdlib.h>
 #include <string.h>
 
+#include "memory.h"
+
 namespace {
 const char EmptyText[] = "";
 
@@ -12,7 +14,7 @@ char* AllocateText(size_t length)
 {
     char* p = static_cast<char*>(malloc(length + 1));
     if (!p)
-        FatalAppExitA(0, "Out of memory");
+        OutOfMemory();
     return p;
 }
 }

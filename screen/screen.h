@@ -93,7 +93,7 @@ INT_PTR CALLBACK WelcomePageProc(HWND page, UINT message, WPARAM wParam, LPARAM 
 void SetSidePicture(HWND page, UINT bitmap);
 void SetWizardButtons(HWND page, DWORD buttons);
 // Gives the property sheet a page's answer; returns TRUE for the dialog procedure to return.
-INT_PTR AnswerSheet(HWND page, LONG answer);
+INT_PTR AnswerSheet(HWND page, LONG_PTR answer);
 void CentreOnScreen(HWND window);
 // Centres the sheet on the screen once in the life of the program and removes its help button.
 void PlaceWizard(HWND sheet);

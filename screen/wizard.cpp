@@ -34,12 +34,12 @@ bool InitCommonControlsFromSystem()
 
 void RunWizard()
 {
-    // The sheet steps through the array by each page's size field: the array is of the first,
-    // 40-byte version that every system knows.
+    // The sheet steps through the array by each page's size field: the array is of the first version
+    // that every system knows (40 bytes in a 32-bit build, 72 in a 64-bit one), its size its stride.
     PROPSHEETPAGEA_V1 pages[8] = {};
     int count = Screen.PageCount < 8 ? Screen.PageCount : 8;
     for (int i = 0; i < count; ++i) {
-        pages[i].dwSize = PROPSHEETPAGEA_V1_SIZE;
+        pages[i].dwSize = sizeof pages[i];
         pages[i].hInstance = Screen.Instance;
         pages[i].pszTemplate = MAKEINTRESOURCEA(Screen.Pages[i].Dialog);
         pages[i].pfnDlgProc = Screen.Pages[i].Proc;
@@ -70,9 +70,9 @@ void SetWizardButtons(HWND page, DWORD buttons)
     SendMessageA(GetParent(page), PSM_SETWIZBUTTONS, 0, static_cast<LPARAM>(buttons));
 }
 
-INT_PTR AnswerSheet(HWND page, LONG answer)
+INT_PTR AnswerSheet(HWND page, LONG_PTR answer)
 {
-    SetWindowLongA(page, DWL_MSGRESULT, answer);
+    SetWindowLongPtrA(page, DWLP_MSGRESULT, answer);
     return TRUE;
 }
 
@@ -91,7 +91,7 @@ void PlaceWizard(HWND sheet)
         return;
     Screen.WizardUnplaced = false;
     CentreOnScreen(sheet);
-    SetWindowLongA(sheet, GWL_EXSTYLE, GetWindowLongA(sheet, GWL_EXSTYLE) & ~WS_EX_CONTEXTHELP);
+    SetWindowLongPtrA(sheet, GWL_EXSTYLE, GetWindowLongPtrA(sheet, GWL_EXSTYLE) & ~WS_EX_CONTEXTHELP);
 }
 
 namespace {

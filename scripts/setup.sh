@@ -2,10 +2,18 @@
 # Installs from Debian's packages whatever the build and the tests need; quick when nothing is missing.
 set -euo pipefail
 
+# The shipped programs are 32-bit and run under 32-bit Wine; a host that cannot execute 32-bit code
+# runs an x86-64 build of them under 64-bit Wine instead (scripts/host-mode).
+mode=$("$(dirname "$0")/host-mode")
+if [ "$mode" = x86 ]; then
+  wine_packages=(wine wine32:i386)
+else
+  wine_packages=(wine wine64 g++-mingw-w64-x86-64-win32 binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev)
+fi
 packages=(
   cmake make
   g++-mingw-w64-i686-win32 binutils-mingw-w64-i686 mingw-w64-i686-dev
-  wine wine32:i386
+  "${wine_packages[@]}"
   xvfb xauth x11-apps
   nasm gcab cabextract dosbox liblnk-utils imagemagick
   fonts-dejavu-core fonts-wine locales python3 python3-unicorn
@@ -31,7 +39,7 @@ fi
 
 if [ ${#missing[@]} -gt 0 ]; then
   echo "setup: installing ${missing[*]}"
-  if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  if [ "$mode" = x86 ] && ! dpkg --print-foreign-architectures | grep -qx i386; then
     dpkg --add-architecture i386
   fi
   export DEBIAN_FRONTEND=noninteractive

@@ -1,7 +1,8 @@
 # Reading the registry of a Wine prefix with Wine's own reg tool, for test scripts (sourced).
 # reg_values PREFIX KEY: every value of the key as "name|type|data", in UTF-8, sorted.
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/wine-env"
 reg_values() {
-  WINEPREFIX=$1 WINEDEBUG=-all LC_ALL=ru_RU.UTF-8 wine reg query "$2" 2>/dev/null \
+  (wine_env "$1" && "$wine" reg query "$2" 2>/dev/null) \
     | iconv -f cp866 -t utf-8 | tr -d '\r' \
     | sed -n 's/^    \(.*\)    \(REG_[A-Z_]*\)    \(.*\)$/\1|\2|\3/p; s/^    \(.*\)    \(REG_[A-Z_]*\)$/\1|\2|/p' \
     | LC_ALL=C sort

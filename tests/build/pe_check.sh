@@ -3,9 +3,10 @@
 # stamp, importing only from the system DLLs the kit is allowed to use.
 set -u
 source "$(dirname "$0")/../lib/readme.sh"
-# pe_check.sh README EXE...: the size table between the README's markers is rewritten from the files.
+# pe_check.sh README OUTDIR EXE...: the size table is made from the files and must match the README's.
 readme=$1
-shift
+sections=$2
+shift 2
 sizes=$'| program | bytes | budget |\n|---|---|---|'
 # The DLLs the system always takes from its own folder; any other is loaded at run time by full path.
 allowed='ADVAPI32.dll GDI32.dll KERNEL32.dll msvcrt.dll OLE32.dll SETUPAPI.dll SHELL32.dll USER32.dll'
@@ -47,6 +48,7 @@ for exe in "$@"; do
   echo "$name: $size bytes (budget $budget)"
   sizes+=$'\n'"| $name | $size | $budget |"
 done
-replace_section "$readme" sizes "$sizes"
+checks=$((checks + 1))
+readme_section "$readme" sizes "$sizes" "$sections" || failures=$((failures + 1))
 echo "pe: $((checks - failures)) passed, $failures failed"
 [ $failures = 0 ]

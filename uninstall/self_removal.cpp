@@ -1,6 +1,7 @@
 // Self-removal after a complete removal: the uninstaller writes its DOS deletion program beside itself
 // and starts it with its own short path; the program deletes the uninstaller once it has exited, then
-// itself. Where no DOS program can run, the file is left to the next restart.
+// itself. Where no DOS program can start (every 64-bit Windows), a script for the NT command interpreter
+// does the same; where that cannot start either, the file is left to the next restart.
 #include "uninstaller.h"
 
 #include <string.h>
@@ -11,6 +12,25 @@
 
 namespace {
 const char DeletionProgram[] = "DeleteMe.com";
+const char DeletionScript[] = "DeleteMe.cmd";
+// DOS passes a program at most 126 characters after its name: a blank and the path.
+const size_t DosTailLength = 126;
+
+// Deletes the file named by its first argument once that can be deleted, trying once a second (the
+// ping is the pause every NT system has) for about a minute, then deletes itself. Plain ASCII: the
+// interpreter reads a script in the OEM code page, so the paths travel on the command line instead.
+const char ScriptText[] =
+    "@echo off\r\n"
+    "set tries=0\r\n"
+    ":retry\r\n"
+    "del /f /q \"%~1\" >nul 2>&1\r\n"
+    "if not exist \"%~1\" goto done\r\n"
+    "set /a tries+=1\r\n"
+    "if %tries% geq 60 goto done\r\n"
+    "ping -n 2 127.0.0.1 >nul\r\n"
+    "goto retry\r\n"
+    ":done\r\n"
+    "del /f /q \"%~f0\" >nul 2>&1\r\n";
 
 void ReportSelfRemovalFailure(UINT textId)
 {
@@ -24,11 +44,95 @@ void ReportSelfRemovalFailure(UINT textId)
     MessageBoxA(0, text.CStr(), caption.CStr(), MB_OK | MB_ICONHAND);
 }
 
-// The uninstaller's file goes when the system next starts (the NT family only).
-void DeleteAtRestart(const char* path)
+// The folder part of a path, with its backslash.
+TString FolderOf(const char* path)
 {
-    if (IsWinNT)
-        MoveFileExA(path, 0, MOVEFILE_DELAY_UNTIL_REBOOT);
+    TString folder(path);
+    const char* lastBackslash = strrchr(path, '\\');
+    folder.Truncate(lastBackslash ? static_cast<size_t>(lastBackslash - path) + 1 : 0);
+    return folder;
+}
+
+bool StartDetached(const char* application, const TString& commandLine, DWORD flags, WORD show,
+                   const char* folder)
+{
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = show;
+    PROCESS_INFORMATION process = {};
+    char* line = const_cast<char*>(commandLine.CStr());
+    if (!CreateProcessA(application, line, 0, 0, FALSE, flags, 0, folder, &startup, &process))
+        return false;
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return true;
+}
+
+enum TStart { Started, NotStarted, NotWritable };
+
+// The DOS way: DeleteMe.com beside the uninstaller, given the uninstaller's short path. Whenever it does
+// not start, nothing of it is left behind.
+TStart StartDeletionProgram(const char* fullPath, const void* image, DWORD size)
+{
+    char shortPath[MAX_PATH] = "";
+    DWORD shortLength = GetShortPathNameA(fullPath, shortPath, sizeof shortPath);
+    // The program takes its file name up to the first blank and gets at most a DOS command tail: a
+    // name it would cut or could not be given is never passed.
+    if (!shortLength || shortLength + 1 > DosTailLength || strchr(shortPath, ' '))
+        return NotStarted;
+    TString program = FolderOf(shortPath);
+    program.Append(DeletionProgram);
+    HANDLE file = CreateFileA(program.CStr(), GENERIC_WRITE, 0, 0, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, 0);
+    if (file == INVALID_HANDLE_VALUE)
+        return NotWritable;
+    DWORD written = 0;
+    bool whole = WriteFile(file, image, size, &written, 0) && written == size;
+    // A short write would start a truncated program.
+    if (CloseHandle(file) && whole) {
+        TString commandLine = program.Concat(" ");
+        commandLine.Append(shortPath);
+        if (StartDetached(0, commandLine, NORMAL_PRIORITY_CLASS, SW_SHOWMINNOACTIVE, 0))
+            return Started;
+    }
+    DeleteFileA(program.CStr());
+    return NotStarted;
+}
+
+// The NT command interpreter's way, started hidden and not waited for, from the system folder so that
+// it holds no product folder open. False when it did not start; then the script is gone again.
+bool StartDeletionScript(const char* fullPath)
+{
+    char interpreter[MAX_PATH] = "";
+    DWORD length = GetEnvironmentVariableA("COMSPEC", interpreter, sizeof interpreter);
+    if (!length || length >= sizeof interpreter)
+        return false;
+    TString script = FolderOf(fullPath);
+    script.Append(DeletionScript);
+    HANDLE file = CreateFileA(script.CStr(), GENERIC_WRITE, 0, 0, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, 0);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD written = 0;
+    bool whole = WriteFile(file, ScriptText, sizeof ScriptText - 1, &written, 0) && written == sizeof ScriptText - 1;
+    if (!CloseHandle(file) || !whole) {
+        DeleteFileA(script.CStr());
+        return false;
+    }
+    // /s: the interpreter drops the outer quotes and keeps the two quoted paths as they are.
+    TString commandLine("\"");
+    commandLine.Append(interpreter);
+    commandLine.Append("\" /d /s /c \"\"");
+    commandLine.Append(script.CStr());
+    commandLine.Append("\" \"");
+    commandLine.Append(fullPath);
+    commandLine.Append("\"\"");
+    char systemFolder[MAX_PATH] = "";
+    UINT folderLength = GetSystemDirectoryA(systemFolder, sizeof systemFolder);
+    const char* folder = folderLength && folderLength < sizeof systemFolder ? systemFolder : 0;
+    if (StartDetached(interpreter, commandLine, NORMAL_PRIORITY_CLASS | CREATE_NO_WINDOW, SW_HIDE, folder))
+        return true;
+    DeleteFileA(script.CStr());
+    return false;
 }
 }
 
@@ -44,44 +148,24 @@ void RemoveSelf()
         ReportSelfRemovalFailure(IDS_NO_DELETE_ME);
         return;
     }
-    char fullPath[MAX_PATH] = "", shortPath[MAX_PATH] = "";
-    GetModuleFileNameA(0, fullPath, sizeof fullPath);
-    DWORD shortLength = GetShortPathNameA(fullPath, shortPath, sizeof shortPath);
-    // The program takes its file name up to the first blank: a name it would cut is never given to it.
-    if (!shortLength || shortLength >= sizeof shortPath || strchr(shortPath, ' ')) {
-        DeleteAtRestart(fullPath);
+    char fullPath[MAX_PATH] = "";
+    DWORD fullLength = GetModuleFileNameA(0, fullPath, sizeof fullPath);
+    if (!fullLength || fullLength >= sizeof fullPath)
         return;
-    }
-    TString program(shortPath);
-    const char* lastBackslash = strrchr(shortPath, '\\');
-    program.Truncate(lastBackslash ? static_cast<size_t>(lastBackslash - shortPath) + 1 : 0);
-    program.Append(DeletionProgram);
+    SetFileAttributesA(fullPath, GetFileAttributesA(fullPath) & ~FILE_ATTRIBUTE_READONLY);
 
-    HANDLE file = CreateFileA(program.CStr(), GENERIC_WRITE, 0, 0, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, 0);
-    if (file == INVALID_HANDLE_VALUE) {
+    switch (StartDeletionProgram(fullPath, image, size)) {
+    case Started:
+        return;
+    case NotWritable:
         ReportSelfRemovalFailure(IDS_DELETE_ME_NOT_WRITTEN);
         return;
+    case NotStarted:
+        break;
     }
-    DWORD written = 0;
-    WriteFile(file, image, size, &written, 0);
-    CloseHandle(file);
-    SetFileAttributesA(shortPath, GetFileAttributesA(shortPath) & ~FILE_ATTRIBUTE_READONLY);
-
-    TString commandLine = program.Concat(" ");
-    commandLine.Append(shortPath);
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESHOWWINDOW;
-    startup.wShowWindow = SW_SHOWMINNOACTIVE;
-    PROCESS_INFORMATION process = {};
-    char* line = const_cast<char*>(commandLine.CStr());
-    if (CreateProcessA(0, line, 0, 0, FALSE, NORMAL_PRIORITY_CLASS, 0, 0, &startup, &process)) {
-        CloseHandle(process.hThread);
-        CloseHandle(process.hProcess);
+    // No DOS program starts here (every 64-bit Windows), or it could not be given the uninstaller.
+    if (!IsWinNT || StartDeletionScript(fullPath))
         return;
-    }
-    // No DOS programs here (64-bit Windows): take the deletion program back and leave the rest to the
-    // next restart rather than leaving both files without a word.
-    DeleteFileA(program.CStr());
-    DeleteAtRestart(fullPath);
+    // Neither way starts: the system deletes the file when it next starts.
+    MoveFileExA(fullPath, 0, MOVEFILE_DELAY_UNTIL_REBOOT);
 }

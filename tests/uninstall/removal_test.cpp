@@ -20,8 +20,37 @@ const char Caption[] = "Удаление Тиктона";
 const char Folder[] = "C:\\Program Files\\Тиктон";
 const char Uninstaller[] = "C:\\windows\\unTikton.exe";
 const char DeleteMe[] = "C:\\windows\\DeleteMe.com";
-// DOSBox starts, waits for the uninstaller to end and deletes: well within this.
+const char DeleteScript[] = "C:\\windows\\DeleteMe.cmd";
+// DOSBox, or the command interpreter, starts, waits for the uninstaller to end and deletes: well within this.
 const DWORD SelfRemovalTimeout = 60000;
+// A 64-bit Windows, like 64-bit Wine, starts no 16-bit program: there the uninstaller takes the command
+// interpreter's way.
+const bool DosProgramsStart = sizeof(void*) == 4;
+
+// Whether the system is to delete this file when it next starts.
+bool DeletionAtRestart(const std::string& path)
+{
+    char pending[8192] = "";
+    DWORD size = sizeof pending - 2, type = 0;
+    HKEY key = 0;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "System\\CurrentControlSet\\Control\\Session Manager", 0, KEY_READ, &key))
+        return false;
+    LONG result = RegQueryValueExA(key, "PendingFileRenameOperations", 0, &type, reinterpret_cast<BYTE*>(pending), &size);
+    RegCloseKey(key);
+    if (result != ERROR_SUCCESS || type != REG_MULTI_SZ)
+        return false;
+    // Pairs of names, each "\??\" and a path: the file, then an empty name for a deletion.
+    const char* end = pending + size;
+    for (const char* name = pending; name < end && *name;) {
+        const char* target = name + strlen(name) + 1;
+        if (target >= end)
+            break;
+        if (!*target && lstrcmpiA(name + (strncmp(name, "\\??\\", 4) ? 0 : 4), path.c_str()) == 0)
+            return true;
+        name = target + strlen(target) + 1;
+    }
+    return false;
+}
 
 bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
@@ -176,8 +205,9 @@ void Complete()
     CHECK(!driver::WizardButtonEnabled(sheet, PSBTN_NEXT));
     driver::PressWizardButton(sheet, PSBTN_CANCEL);
     CHECK_EQ(uninstaller.Wait(), 0);
-    // Once the uninstaller has exited, its deletion program removes it, then itself.
-    CHECK(driver::WaitUntil([] { return !Exists(Uninstaller) && !Exists(DeleteMe); }, SelfRemovalTimeout));
+    // Once the uninstaller has exited, its deletion program or script removes it, then itself.
+    CHECK(driver::WaitUntil([] { return !Exists(Uninstaller) && !Exists(DeleteMe) && !Exists(DeleteScript); },
+                            SelfRemovalTimeout));
     CheckRecordGone();
     CHECK(!Exists(Folder));
     CHECK(Exists("C:\\Program Files"));
@@ -277,6 +307,7 @@ void Shortcuts()
     // Changing the shortcuts is no removal: the uninstaller stays and writes no deletion program.
     CHECK(Exists(Uninstaller));
     CHECK(!Exists(DeleteMe));
+    CHECK(!Exists(DeleteScript));
 }
 
 // Faults during removal: a read-only product file, a folder of the user's in the installation folder,
@@ -313,24 +344,38 @@ void Faults()
     CHECK(!Exists(std::string(Folder) + "\\Tikton.exe"));
 }
 
-// Self-removal from a read-only file with a leftover deletion program, from a folder whose name has
-// blanks, and where the deletion program cannot be written.
+// Self-removal from a read-only file with a leftover deletion program, from folders whose names have
+// blanks and Cyrillic letters, from a file another program holds open for a while, where the deletion
+// program cannot be written, and where the command interpreter is missing.
 void SelfRemoval()
 {
     struct {
         const char* name;
         const char* folder;  // where the uninstaller runs from
         bool readOnly, leftover, blocked;
+        DWORD lockedFor;     // milliseconds another program holds the file after the uninstaller exits
+        bool noInterpreter;
     } const cases[] = {
-        {"read-only, with a leftover DeleteMe.com", "C:\\windows", true, true, false},
-        {"folder with blanks", "C:\\Program Files\\Setup Tools", false, false, false},
-        {"DeleteMe.com cannot be written", "C:\\windows", false, false, true},
+        {"read-only, with a leftover DeleteMe.com", "C:\\windows", true, true, false, 0, false},
+        {"folder with blanks", "C:\\Program Files\\Setup Tools", false, false, false, 0, false},
+        {"Cyrillic folder with blanks", "C:\\Program Files\\Удаление Тиктона", false, false, false, 0, false},
+        {"held open for a while", "C:\\windows", false, false, false, 5000, false},
+        {"short path longer than a DOS command tail",
+         "C:\\deep\\level01\\level02\\level03\\level04\\level05\\level06\\level07\\level08\\level09\\level10"
+         "\\level11\\level12\\level13\\level14\\level15",
+         false, false, false, 0, false},
+        {"DeleteMe.com cannot be written", "C:\\windows", false, false, true, 0, false},
+        {"no command interpreter", "C:\\windows", false, false, false, 0, true},
     };
     for (const auto& c : cases) {
         printf("case: %s\n", c.name);
         CHECK(InstallWithKit());
-        const std::string uninstaller = std::string(c.folder) + "\\unTikton.exe";
-        const std::string deleteMe = std::string(c.folder) + "\\DeleteMe.com";
+        const std::string folder = c.folder;
+        const std::string uninstaller = folder + "\\unTikton.exe";
+        const std::string deleteMe = folder + "\\DeleteMe.com";
+        const std::string script = folder + "\\DeleteMe.cmd";
+        for (size_t at = folder.find('\\', 3); at != std::string::npos; at = folder.find('\\', at + 1))
+            CreateDirectoryA(folder.substr(0, at).c_str(), 0);
         CreateDirectoryA(c.folder, 0);
         if (uninstaller != Uninstaller)
             CopyFileA(Uninstaller, uninstaller.c_str(), FALSE);
@@ -344,9 +389,16 @@ void SelfRemoval()
             CreateDirectoryA(deleteMe.c_str(), 0);
         if (c.readOnly)
             SetFileAttributesA(uninstaller.c_str(), FILE_ATTRIBUTE_READONLY);
+        char interpreter[MAX_PATH] = "";
+        GetEnvironmentVariableA("COMSPEC", interpreter, sizeof interpreter);
+        if (c.noInterpreter)
+            SetEnvironmentVariableA("COMSPEC", "C:\\nowhere\\cmd.exe");
 
         driver::TProgram program;
         CHECK(program.Start(uninstaller));
+        SetEnvironmentVariableA("COMSPEC", interpreter);
+        HANDLE lock = c.lockedFor ? CreateFileA(uninstaller.c_str(), GENERIC_READ, FILE_SHARE_READ, 0, OPEN_EXISTING, 0, 0)
+                                  : INVALID_HANDLE_VALUE;
         HWND sheet = driver::WaitWizard("Добро пожаловать");
         CHECK(sheet != 0);
         if (!sheet)
@@ -361,9 +413,25 @@ void SelfRemoval()
             CHECK_EQ(program.Wait(), 0);
             CHECK(Exists(uninstaller));
             RemoveDirectoryA(deleteMe.c_str());
+        } else if (c.noInterpreter && !DosProgramsStart) {
+            // Nothing is left behind that the next restart does not remove.
+            CHECK_EQ(program.Wait(), 0);
+            CHECK(Exists(uninstaller));
+            CHECK(!Exists(deleteMe));
+            CHECK(!Exists(script));
+            CHECK(DeletionAtRestart(uninstaller));
+            SetFileAttributesA(uninstaller.c_str(), FILE_ATTRIBUTE_NORMAL);
         } else {
             CHECK_EQ(program.Wait(), 0);
-            CHECK_CASE(driver::WaitUntil([&] { return !Exists(uninstaller) && !Exists(deleteMe); }, SelfRemovalTimeout),
+            if (lock != INVALID_HANDLE_VALUE) {
+                Sleep(c.lockedFor);
+                // DOSBox deletes behind the system's back; the interpreter waits for the file to be free.
+                if (!DosProgramsStart)
+                    CHECK_CASE(Exists(uninstaller), c.name);
+                CloseHandle(lock);
+            }
+            CHECK_CASE(driver::WaitUntil([&] { return !Exists(uninstaller) && !Exists(deleteMe) && !Exists(script); },
+                                         SelfRemovalTimeout),
                        c.name);
         }
         DeleteFileA(Uninstaller);
@@ -533,7 +601,8 @@ void LifeCycle(const std::string& version)
     CHECK(RemoveAll(uninstaller, sheet));
     driver::PressWizardButton(sheet, PSBTN_CANCEL);
     CHECK_EQ(uninstaller.Wait(), 0);
-    CHECK(driver::WaitUntil([] { return !Exists(Uninstaller) && !Exists(DeleteMe); }, SelfRemovalTimeout));
+    CHECK(driver::WaitUntil([] { return !Exists(Uninstaller) && !Exists(DeleteMe) && !Exists(DeleteScript); },
+                                SelfRemovalTimeout));
     CheckRecordGone();
     CHECK(!Exists(Folder));
     for (int i = 0; i < 7; ++i)
@@ -582,7 +651,8 @@ void Repeated()
             driver::PressWizardButton(sheet, PSBTN_CANCEL);
         CHECK_EQ(uninstaller.Wait(), 0);
         // The next round's uninstaller must not be taken by this round's deletion program.
-        CHECK(driver::WaitUntil([] { return !Exists(Uninstaller) && !Exists(DeleteMe); }, SelfRemovalTimeout));
+        CHECK(driver::WaitUntil([] { return !Exists(Uninstaller) && !Exists(DeleteMe) && !Exists(DeleteScript); },
+                                SelfRemovalTimeout));
         CheckRecordGone();
         CHECK(!Exists(Folder));
         CHECK(!Exists(Link(HKEY_CURRENT_USER, "Desktop")));

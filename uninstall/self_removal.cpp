@@ -6,6 +6,7 @@
 
 #include <string.h>
 
+#include "paths.h"
 #include "platform.h"
 #include "resource.h"
 #include "state.h"
@@ -99,13 +100,17 @@ TStart StartDeletionProgram(const char* fullPath, const void* image, DWORD size)
     return NotStarted;
 }
 
-// The NT command interpreter's way, started hidden and not waited for, from the system folder so that
+// The NT command interpreter's way (named by COMSPEC), started hidden and not waited for, from the system folder so that
 // it holds no product folder open. False when it did not start; then the script is gone again.
 bool StartDeletionScript(const char* fullPath)
 {
     char interpreter[MAX_PATH] = "";
     DWORD length = GetEnvironmentVariableA("COMSPEC", interpreter, sizeof interpreter);
     if (!length || length >= sizeof interpreter)
+        return false;
+    // The script is written for the NT interpreter; the 95 family's would loop on what it cannot read.
+    const char* name = strrchr(interpreter, '\\');
+    if (!SamePath(name ? name + 1 : interpreter, "cmd.exe"))
         return false;
     TString script = FolderOf(fullPath);
     script.Append(DeletionScript);
@@ -164,8 +169,9 @@ void RemoveSelf()
         break;
     }
     // No DOS program starts here (every 64-bit Windows), or it could not be given the uninstaller.
-    if (!IsWinNT || StartDeletionScript(fullPath))
+    if (StartDeletionScript(fullPath))
         return;
-    // Neither way starts: the system deletes the file when it next starts.
-    MoveFileExA(fullPath, 0, MOVEFILE_DELAY_UNTIL_REBOOT);
+    // Neither way starts: the system deletes the file when it next starts (the NT family only).
+    if (IsWinNT)
+        MoveFileExA(fullPath, 0, MOVEFILE_DELAY_UNTIL_REBOOT);
 }

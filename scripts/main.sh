@@ -8,7 +8,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 if [ "$("$root/scripts/host-mode")" = x86 ]; then
   "$root/scripts/run-kit" "$root/build"
 else
-  echo "This host cannot run 32-bit code: the 32-bit kit is built in build/dist; the demonstration runs the"
-  echo "same kit built for x86-64 (build/x64/dist) under 64-bit Wine."
+  echo "Host mode $("$root/scripts/host-mode" --why): the 32-bit kit is built in build/dist; the"
+  echo "demonstration runs the same kit built for x86-64 (build/x64/dist) under 64-bit Wine."
   "$root/scripts/run-kit" "$root/build/x64"
 fi

@@ -5,6 +5,10 @@ set -euo pipefail
 # The shipped programs are 32-bit and run under 32-bit Wine; a host that cannot execute 32-bit code
 # runs an x86-64 build of them under 64-bit Wine instead (scripts/host-mode).
 mode=$("$(dirname "$0")/host-mode")
+case $mode in
+  x86) echo "setup: this host runs 32-bit code: the tests run the shipped 32-bit programs under 32-bit Wine" ;;
+  *)   echo "setup: this host cannot run 32-bit code: the tests run an x86-64 build under 64-bit Wine" ;;
+esac
 if [ "$mode" = x86 ]; then
   wine_packages=(wine wine32:i386)
 else

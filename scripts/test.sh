@@ -16,6 +16,7 @@ echo "test: host mode $mode: $line"
 tree=$root/build
 [[ $mode == x86-64* ]] && tree=$root/build/x64
 cd "$tree"
+echo "$tree" > "$root/build/last-test-tree"
 log=$(mktemp)
 trap 'rm -f "$log"' EXIT
 status=0

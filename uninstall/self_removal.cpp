@@ -14,8 +14,9 @@
 namespace {
 const char DeletionProgram[] = "DeleteMe.com";
 const char DeletionScript[] = "DeleteMe.cmd";
-// DOS passes a program at most 126 characters after its name: a blank and the path.
-const size_t DosTailLength = 126;
+// DOS takes paths of at most 67 characters (drive, colon, 64 for the rest), well within the 126 its
+// command tail holds: a longer one would fail with "path not found" and never be retried.
+const size_t DosPathLength = 67;
 
 // Deletes the file named by its first argument once that can be deleted, trying once a second (the
 // ping is the pause every NT system has) for about a minute, then deletes itself. Plain ASCII: the
@@ -28,7 +29,7 @@ const char ScriptText[] =
     "if not exist \"%~1\" goto done\r\n"
     "set /a tries+=1\r\n"
     "if %tries% geq 60 goto done\r\n"
-    "ping -n 2 127.0.0.1 >nul\r\n"
+    "\"%SystemRoot%\\system32\\ping.exe\" -n 2 127.0.0.1 >nul\r\n"
     "goto retry\r\n"
     ":done\r\n"
     "del /f /q \"%~f0\" >nul 2>&1\r\n";
@@ -72,15 +73,33 @@ bool StartDetached(const char* application, const TString& commandLine, DWORD fl
 
 enum TStart { Started, NotStarted, NotWritable };
 
+// A 32-bit program on a 64-bit Windows: there no DOS program starts, and trying may show the user a
+// message about an unsupported 16-bit application.
+bool RunsUnderWow64()
+{
+    typedef BOOL(WINAPI * TIsWow64Process)(HANDLE, PBOOL);
+    TIsWow64Process isWow64Process = reinterpret_cast<TIsWow64Process>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "IsWow64Process")));
+    BOOL wow64 = FALSE;
+    return isWow64Process && isWow64Process(GetCurrentProcess(), &wow64) && wow64;
+}
+
+void ClearReadOnly(const char* path)
+{
+    SetFileAttributesA(path, GetFileAttributesA(path) & ~FILE_ATTRIBUTE_READONLY);
+}
+
 // The DOS way: DeleteMe.com beside the uninstaller, given the uninstaller's short path. Whenever it does
 // not start, nothing of it is left behind.
 TStart StartDeletionProgram(const char* fullPath, const void* image, DWORD size)
 {
+    if (RunsUnderWow64())
+        return NotStarted;
     char shortPath[MAX_PATH] = "";
     DWORD shortLength = GetShortPathNameA(fullPath, shortPath, sizeof shortPath);
-    // The program takes its file name up to the first blank and gets at most a DOS command tail: a
-    // name it would cut or could not be given is never passed.
-    if (!shortLength || shortLength + 1 > DosTailLength || strchr(shortPath, ' '))
+    // The program takes its file name up to the first blank: a name it would cut or DOS would refuse
+    // is never passed.
+    if (!shortLength || shortLength > DosPathLength || strchr(shortPath, ' '))
         return NotStarted;
     TString program = FolderOf(shortPath);
     program.Append(DeletionProgram);
@@ -91,6 +110,7 @@ TStart StartDeletionProgram(const char* fullPath, const void* image, DWORD size)
     bool whole = WriteFile(file, image, size, &written, 0) && written == size;
     // A short write would start a truncated program.
     if (CloseHandle(file) && whole) {
+        ClearReadOnly(fullPath);
         TString commandLine = program.Concat(" ");
         commandLine.Append(shortPath);
         if (StartDetached(0, commandLine, NORMAL_PRIORITY_CLASS, SW_SHOWMINNOACTIVE, 0))
@@ -123,10 +143,11 @@ bool StartDeletionScript(const char* fullPath)
         DeleteFileA(script.CStr());
         return false;
     }
+    ClearReadOnly(fullPath);
     // /s: the interpreter drops the outer quotes and keeps the two quoted paths as they are.
     TString commandLine("\"");
     commandLine.Append(interpreter);
-    commandLine.Append("\" /d /s /c \"\"");
+    commandLine.Append("\" /d /v:off /s /c \"\"");
     commandLine.Append(script.CStr());
     commandLine.Append("\" \"");
     commandLine.Append(fullPath);
@@ -157,7 +178,6 @@ void RemoveSelf()
     DWORD fullLength = GetModuleFileNameA(0, fullPath, sizeof fullPath);
     if (!fullLength || fullLength >= sizeof fullPath)
         return;
-    SetFileAttributesA(fullPath, GetFileAttributesA(fullPath) & ~FILE_ATTRIBUTE_READONLY);
 
     switch (StartDeletionProgram(fullPath, image, size)) {
     case Started:

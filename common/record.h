@@ -15,6 +15,8 @@ extern const char AppPathKey[];      // lets the shell start the program by its 
 
 extern const char InstallDirValue[];
 extern const char InstDirExistedValue[];
+// Setup's note of the folder a new installation is unpacking into, until the record is written.
+extern const char PendingInstallDirValue[];
 extern const char InstVersionValue[];
 extern const char DisplayNameValue[];
 extern const char UninstallStringValue[];

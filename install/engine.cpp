@@ -17,13 +17,28 @@ const char Cabinet[] = "Install.cab";
 // Files a failed installation takes back; any others stay, and so does the folder holding them.
 const char* const RollbackFiles[] = {"Tikton.exe", "Tikton.cnt", "Tikton.hlp"};
 
-void RollBack(TString& existing)
+// A new installation notes its folder pair before unpacking, so that the folders it made stay known
+// as its own if it is stopped: run again into the same folder, setup takes over the noted existing
+// folder instead of counting those folders as the user's.
+void NoteFolderPair(HKEY productKey, TString& existing)
+{
+    TString noted, notedExisting;
+    if (ReadRegString(noted, productKey, PendingInstallDirValue) && SamePath(noted.CStr(), TargetFolder.CStr())
+        && ReadRegString(notedExisting, productKey, InstDirExistedValue))
+        existing = notedExisting;
+    WriteRegString(TargetFolder, productKey, PendingInstallDirValue);
+    WriteRegString(existing, productKey, InstDirExistedValue);
+}
+
+void RollBack(HKEY productKey, TString& existing)
 {
     for (const char* name : RollbackFiles)
         DeleteFileA(TargetFolder.Concat(name).CStr());
     DeleteFileA(UninstallerPath.CStr());
     TString folder(TargetFolder);
     RemoveFolderChain(folder, existing);
+    RegDeleteValueA(productKey, PendingInstallDirValue);
+    RegDeleteValueA(productKey, InstDirExistedValue);
 }
 
 struct TShortcutChoice {
@@ -86,12 +101,14 @@ void RunInstallation()
         RegCloseKey(productKey);
         return;
     }
+    if (FreshInstall)
+        NoteFolderPair(productKey, existing);
     TargetFolder.Append(Backslash.CStr());
 
     if (!ExtractCabinet(owner, Cabinet, TargetFolder)) {
-        RegCloseKey(productKey);
         if (FreshInstall)
-            RollBack(existing);
+            RollBack(productKey, existing);
+        RegCloseKey(productKey);
         return;
     }
 
@@ -99,6 +116,7 @@ void RunInstallation()
     notice.Load(Screen.Instance, IDS_RECORD_NOTICE);
     displayName.Load(Screen.Instance, IDS_DISPLAY_NAME);
     WriteProductValues(productKey, FreshInstall, TargetFolder, existing, notice);
+    RegDeleteValueA(productKey, PendingInstallDirValue);
     RegCloseKey(productKey);
     WriteRegistrationEntries(TargetFolder, displayName, UninstallerPath);
     CreateProductShortcuts();

@@ -89,8 +89,11 @@ HWND FindMessageBox(const std::string& caption);
 // Sends a message whose lParam is a text, placing the text in the window's own process first.
 LRESULT SendText(HWND window, UINT message, WPARAM wParam, const std::string& text);
 
-// Saves the whole screen as a PNG file.
-bool Screenshot(const std::string& path);
+// Has the window, the windows beneath it (its owners) and their controls paint themselves anew, and
+// waits until that is on the screen; false when it is not in time.
+bool Repaint(HWND window, DWORD timeout = DefaultTimeout);
+// Saves the whole screen as a PNG file once `shown`, the window the picture is about, is repainted.
+bool Screenshot(const std::string& path, HWND shown);
 
 }  // namespace driver
 

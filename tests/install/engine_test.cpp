@@ -121,20 +121,33 @@ void Folders()
 {
     struct {
         const char* folder;
+        const char *noted, *notedExisted;  // the note a stopped installation left, if any
         const char* installDir;
         const char* existed;
     } const cases[] = {
-        {"D:\\Новая\\Вторая\\Третья", "D:\\Новая\\Вторая\\Третья\\", "D:\\"},
-        {"C:\\Existing", "C:\\Existing\\", "C:\\Existing"},
-        {"C:\\Trailing\\", "C:\\Trailing\\", "C:\\"},
+        {"D:\\Новая\\Вторая\\Третья", 0, 0, "D:\\Новая\\Вторая\\Третья\\", "D:\\"},
+        {"C:\\Existing", 0, 0, "C:\\Existing\\", "C:\\Existing"},
+        {"C:\\Trailing\\", 0, 0, "C:\\Trailing\\", "C:\\"},
+        // Folders a stopped installation made stay setup's own; a note about another folder changes nothing.
+        {"C:\\Stopped\\Inner", "c:\\stopped\\inner", "C:\\", "C:\\Stopped\\Inner\\", "C:\\"},
+        {"C:\\Existing", "C:\\Existing\\Other", "C:\\", "C:\\Existing\\", "C:\\Existing"},
     };
     CreateDirectoryA("C:\\Existing", 0);
+    CreateDirectoryA("C:\\Stopped", 0);
+    CreateDirectoryA("C:\\Stopped\\Inner", 0);
     UseCabinet(KitCabinet);
     for (const auto& c : cases) {
         CleanMachine();
+        if (c.noted) {
+            HKEY key = OpenRegKey(HKEY_LOCAL_MACHINE, ProductKey, true, false);
+            WriteRegString(TString(c.noted), key, PendingInstallDirValue);
+            WriteRegString(TString(c.notedExisted), key, InstDirExistedValue);
+            RegCloseKey(key);
+        }
         ExpectBoxes(Install(c.folder), Done, c.folder);
         CHECK_TEXT(Value(ProductKey, InstallDirValue).c_str(), c.installDir);
         CHECK_TEXT(Value(ProductKey, InstDirExistedValue).c_str(), c.existed);
+        CHECK_TEXT(Value(ProductKey, PendingInstallDirValue).c_str(), "");
         std::string withoutBackslash(c.installDir, strlen(c.installDir) - 1);
         CHECK_TEXT(Value(HelpKey, HelpFileValue).c_str(), withoutBackslash.c_str());
         CHECK_TEXT(Value(AppPathKey, 0).c_str(), (std::string(c.installDir) + "Tikton.exe").c_str());

@@ -14,18 +14,17 @@ namespace {
 std::string Shots;
 driver::TProgram Install;
 
-void Shot(const char* name)
+void Shot(HWND shown, const char* name)
 {
-    Install.WaitIdle();
     if (!Shots.empty())
-        CHECK_CASE(driver::Screenshot(Shots + "/" + name + ".png"), name);
+        CHECK_CASE(driver::Screenshot(Shots + "/" + name + ".png", shown), name);
 }
 
 HWND Step(HWND sheet, const char* caption, const char* shot)
 {
     driver::PressWizardButton(sheet, PSBTN_NEXT);
     CHECK_CASE(driver::WaitWizard(caption) == sheet, caption);
-    Shot(shot);
+    Shot(sheet, shot);
     return driver::CurrentPage(sheet);
 }
 }
@@ -36,10 +35,10 @@ int RemoveAll()
     HWND sheet = driver::WaitWizard("Добро пожаловать");
     CHECK(sheet != 0);
     if (sheet) {
-        Shot("5-uninstall-welcome");
+        Shot(sheet, "5-uninstall-welcome");
         HWND action = Step(sheet, "Выбор действия", "6-uninstall-action");
         driver::Click(action, 104);
-        Shot("6-uninstall-action");
+        Shot(sheet, "6-uninstall-action");
         driver::PressWizardButton(sheet, PSBTN_NEXT);
         CHECK(driver::WaitWizard("Удаление файлов") == sheet);
         HWND page = driver::CurrentPage(sheet);
@@ -47,7 +46,7 @@ int RemoveAll()
             return driver::Text(page, 111) == "Удаление Тиктона завершено."
                 && driver::WizardButtonEnabled(sheet, PSBTN_CANCEL);
         }));
-        Shot("7-uninstall-done");
+        Shot(sheet, "7-uninstall-done");
         driver::PressWizardButton(sheet, PSBTN_CANCEL);
     }
     CHECK_EQ(Install.Wait(), 0);
@@ -66,15 +65,15 @@ int main(int argc, char** argv)
     HWND sheet = driver::WaitWizard("Добро пожаловать");
     CHECK(sheet != 0);
     if (sheet) {
-        Shot("1-welcome");
+        Shot(sheet, "1-welcome");
         Step(sheet, "Выбор папки", "2-folder");
         HWND shortcuts = Step(sheet, "Интерфейс", "3-shortcuts");
         driver::Click(shortcuts, 103);
-        Shot("3-shortcuts");
+        Shot(sheet, "3-shortcuts");
         driver::PressWizardButton(sheet, PSBTN_FINISH);
         HWND done = 0;
         CHECK(driver::WaitUntil([&] { return (done = driver::FindMessageBox("Установка Тиктона")) != 0; }));
-        Shot("4-done");
+        Shot(done, "4-done");
         std::string text;
         CHECK(driver::AnswerMessageBox("Установка Тиктона", IDOK, &text));
         CHECK_TEXT(text.c_str(), "Установка Тиктона успешно завершена.");

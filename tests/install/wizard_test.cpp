@@ -30,12 +30,11 @@ const char CancelSetup[] = "Тиктон еще не был установлен
 
 driver::TProgram* Running;
 
-void Shot(const char* name)
+// A screenshot of what the test has just checked, once `shown` has painted it.
+void Shot(HWND shown, const char* name)
 {
-    if (Running)
-        Running->WaitIdle();
     if (!Programs.screenshots.empty())
-        CHECK_CASE(driver::Screenshot(Programs.screenshots + "/" + Version + "-" + name + ".png"), name);
+        CHECK_CASE(driver::Screenshot(Programs.screenshots + "/" + Version + "-" + name + ".png", shown), name);
 }
 
 bool Centred(HWND window)
@@ -71,11 +70,11 @@ void TestFreshPath()
     HWND sheet = Begin(install);
     if (!sheet)
         return;
-    Shot("welcome");
     CHECK(Centred(sheet));
     CHECK(!(GetWindowLongA(sheet, GWL_EXSTYLE) & WS_EX_CONTEXTHELP));
     CHECK(driver::WizardButtonEnabled(sheet, PSBTN_NEXT));
     CHECK(!driver::WizardButtonEnabled(sheet, PSBTN_BACK));
+    Shot(sheet, "welcome");
 
     // Cancel answered No keeps the wizard where it was.
     driver::PressWizardButton(sheet, PSBTN_CANCEL);
@@ -83,9 +82,9 @@ void TestFreshPath()
     CHECK(driver::WaitWizard("Добро пожаловать") == sheet);
 
     HWND folder = Next(sheet, "Выбор папки");
-    Shot("folder");
     CHECK_TEXT(driver::Text(folder, FolderEdit).c_str(), "C:\\Program Files\\Тиктон");
     CHECK(driver::WizardButtonEnabled(sheet, PSBTN_BACK) && driver::WizardButtonEnabled(sheet, PSBTN_NEXT));
+    Shot(sheet, "folder");
 
     // Refused folders: the page stays and the field keeps what was typed.
     struct {
@@ -166,7 +165,7 @@ void TestBrowser()
     driver::ClickLater(folder, BrowseButton);
     HWND browser = 0;
     browser = WaitBrowser(sheet);
-    Shot("browser");
+    Shot(browser, "browser");
     PostMessageA(browser, WM_COMMAND, IDCANCEL, 0);
     CHECK(driver::WaitGone(browser));
     CHECK_TEXT(driver::Text(folder, FolderEdit).c_str(), "C:\\Program Files\\Тиктон");
@@ -196,7 +195,6 @@ void TestShortcuts()
         return;
     Next(sheet, "Выбор папки");
     HWND page = Next(sheet, "Интерфейс");
-    Shot("shortcuts");
     const bool nt = Version == "nt40" || Version == "win2k" || Version == "winxp" || Version == "win7";
     const bool quickLaunch = Version != "win95" && Version != "nt40";
 
@@ -214,6 +212,7 @@ void TestShortcuts()
         CHECK_CASE(driver::Checked(page, box.box) == box.checked, name);
         CHECK_CASE(driver::Enabled(page, box.box) == box.enabled, name);
     }
+    Shot(sheet, "shortcuts");
 
     if (nt) {
         // Unticking the all-users Programs box gives back the user box, checked as it started.
@@ -270,9 +269,9 @@ void TestMaintenance()
             return;
         HWND page = Next(sheet, "Выбор действия");
         if (c.choice == 0) {
-            Shot("action");
             CHECK(driver::Checked(page, ChangeInterface));
             CHECK(driver::Enabled(page, Reinstall) && driver::Enabled(page, Remove));
+            Shot(sheet, "action");
         } else {
             driver::Click(page, c.choice);
         }

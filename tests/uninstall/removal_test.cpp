@@ -76,11 +76,11 @@ std::string QuickLaunchLink()
     return ShellFolder(HKEY_CURRENT_USER, "AppData") + "\\Microsoft\\Internet Explorer\\Quick Launch\\Тиктон.lnk";
 }
 
-void Shot(driver::TProgram& program, const char* name)
+// A screenshot of what the test has just checked, once `shown` has painted it.
+void Shot(HWND shown, const char* name)
 {
-    program.WaitIdle();
     if (!Shots.empty())
-        driver::Screenshot(Shots + "/uninstall-" + name + ".png");
+        CHECK_CASE(driver::Screenshot(Shots + "/uninstall-" + name + ".png", shown), name);
 }
 
 // A newcomer's installation from the kit: default folder, the shortcuts offered, the user's desktop too.
@@ -154,7 +154,7 @@ HWND ToAction(driver::TProgram& uninstaller)
 }
 
 // Chooses removal and waits for the worker to open a way out; true when that was Close.
-bool RemoveAll(driver::TProgram& uninstaller, HWND sheet)
+bool RemoveAll(HWND sheet)
 {
     HWND action = driver::CurrentPage(sheet);
     CHECK(driver::Checked(action, 102));
@@ -175,7 +175,7 @@ bool RemoveAll(driver::TProgram& uninstaller, HWND sheet)
     CHECK(IsWindowVisible(GetDlgItem(page, 110)));
     CHECK_TEXT(driver::Text(sheet, IDCANCEL).c_str(), "Закрыть");
     CHECK(!driver::WizardButtonEnabled(sheet, PSBTN_BACK));
-    Shot(uninstaller, "progress");
+    Shot(sheet, "progress");
     return driver::WizardButtonEnabled(sheet, PSBTN_CANCEL);
 }
 
@@ -197,8 +197,8 @@ void Complete()
     HWND sheet = ToAction(uninstaller);
     if (!sheet)
         return;
-    Shot(uninstaller, "action");
-    CHECK(RemoveAll(uninstaller, sheet));
+    Shot(sheet, "action");
+    CHECK(RemoveAll(sheet));
     HWND page = driver::CurrentPage(sheet);
     CHECK_TEXT(driver::Text(page, 110).c_str(),
                "При удалении ошибок не обнаружено. Нажмите кнопку Закрыть для выхода из программы удаления.");
@@ -234,7 +234,7 @@ void LeftBehind()
     HWND sheet = ToAction(uninstaller);
     if (!sheet)
         return;
-    CHECK(!RemoveAll(uninstaller, sheet));
+    CHECK(!RemoveAll(sheet));
     CHECK(driver::WizardButtonEnabled(sheet, PSBTN_NEXT));
     CHECK_TEXT(driver::Text(driver::CurrentPage(sheet), 110).c_str(),
                "Некоторые элементы не удалось удалить. Нажмите кнопку Далее, чтобы просмотреть список неудаленных элементов.");
@@ -255,7 +255,7 @@ void LeftBehind()
         SendMessageA(page, WM_COMMAND, MAKEWPARAM(102, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
         CHECK_TEXT(driver::Text(page, 103).c_str(), SystemErrorText(expected[i].error).CStr());
     }
-    Shot(uninstaller, "not-removed");
+    Shot(sheet, "not-removed");
     driver::PressWizardButton(sheet, PSBTN_CANCEL);
     CHECK_EQ(uninstaller.Wait(), 0);
     CloseHandle(locked);
@@ -275,12 +275,12 @@ void Shortcuts()
     driver::PressWizardButton(sheet, PSBTN_NEXT);
     CHECK(driver::WaitWizard("Интерфейс") == sheet);
     HWND page = driver::CurrentPage(sheet);
-    Shot(uninstaller, "shortcuts");
     // Preset from the link files setup made: on the NT family the all-users Programs menu, elsewhere the
     // user's; the user's desktop, ticked at setup; Quick Launch where the system has it.
     const bool nt = IsWinNT;
     const bool quickLaunch = QuickLaunchSupported;
     CheckShortcutBoxes(page, true, "preset");
+    Shot(sheet, "shortcuts");
     if (nt) {
         driver::Click(page, 109);
         CHECK(!driver::Checked(page, 103) && !driver::Enabled(page, 103));
@@ -404,7 +404,7 @@ void SelfRemoval()
             return;
         driver::PressWizardButton(sheet, PSBTN_NEXT);
         CHECK(driver::WaitWizard("Выбор действия") == sheet);
-        CHECK(RemoveAll(program, sheet));
+        CHECK(RemoveAll(sheet));
         driver::PressWizardButton(sheet, PSBTN_CANCEL);
         if (c.blocked) {
             ExpectBox(("Не удалось создать файл для записи программы DeleteMe.com, поэтому следует вручную удалить "
@@ -516,7 +516,7 @@ void StartupChecks()
         // Cancel on the welcome page changes nothing and leaves the uninstaller on disk.
         HWND sheet = driver::WaitWizard("Добро пожаловать");
         CHECK(sheet != 0);
-        Shot(uninstaller, "welcome");
+        Shot(sheet, "welcome");
         driver::PressWizardButton(sheet, PSBTN_CANCEL);
         CHECK_EQ(uninstaller.Wait(), 0);
         CHECK_EQ(first.Wait(), 0);
@@ -597,7 +597,7 @@ void LifeCycle(const std::string& version)
     sheet = ToAction(uninstaller);
     if (!sheet)
         return;
-    CHECK(RemoveAll(uninstaller, sheet));
+    CHECK(RemoveAll(sheet));
     driver::PressWizardButton(sheet, PSBTN_CANCEL);
     CHECK_EQ(uninstaller.Wait(), 0);
     CHECK(driver::WaitUntil([] { return !Exists(Uninstaller) && !Exists(DeleteMe) && !Exists(DeleteScript); },

@@ -104,7 +104,9 @@ void RemoveFolderChain(TString& path, TString& stop, TString* notRemoved)
             finished = true;
             break;
         }
-        if (!RemoveDirectoryA(current.CStr()))
+        // A folder already gone has been removed as surely as one removed now.
+        if (!RemoveDirectoryA(current.CStr()) && GetLastError() != ERROR_FILE_NOT_FOUND
+            && GetLastError() != ERROR_PATH_NOT_FOUND)
             break;
         if (!climb) {
             finished = true;

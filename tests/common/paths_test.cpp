@@ -92,6 +92,7 @@ void TestRemoveFolderChain()
         "C:\\PT\\r6", "C:\\PT\\r6\\a",
         "C:\\PT\\r8", "C:\\PT\\r8\\Work", "C:\\PT\\r8\\Work\\\xD2\xE8\xEA\xF2\xEE\xED",
         "C:\\PT\\r9x", "C:\\PT\\r9x\\a",
+        "C:\\PT\\r10", "C:\\PT\\r10\\made",
     };
     for (const char* folder : folders)
         MakeFolder(folder);
@@ -121,6 +122,8 @@ void TestRemoveFolderChain()
         {"C:\\PT\\r8\\Work\\\xD2\xE8\xEA\xF2\xEE\xED", "D:\\Program Files\\", "",
          "C:\\PT\\r8\\Work\\\xD2\xE8\xEA\xF2\xEE\xED", "C:\\PT\\r8\\Work"},
         {"C:\\PT\\r9x\\a", "C:\\PT\\r9", "", "C:\\PT\\r9x\\a", "C:\\PT\\r9x"},
+        // A folder already gone counts as removed: the climb goes on to the parents.
+        {"C:\\PT\\r10\\made\\gone\\", "C:\\PT\\r10\\", "", "C:\\PT\\r10\\made", "C:\\PT\\r10"},
     };
     for (const auto& c : cases) {
         TString path(c.path), stop(c.stop), notRemoved("left over");

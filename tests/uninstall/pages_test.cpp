@@ -70,6 +70,7 @@ struct TRemovalCase {
     const char* existedDir;
     const char* folders[2];  // made before the removal, in order
     bool productFiles;       // the product's files in the last of them
+    bool threadFails;        // no worker thread can be started
     const char* gone;        // a folder the removal must take
     const char* stays;       // a folder it must leave
 };
@@ -77,8 +78,13 @@ struct TRemovalCase {
 const TRemovalCase RemovalCases[] = {
     // The user deleted the installation folder by hand: nothing is listed, the parent setup made goes.
     {"folder-gone", "C:\\Program Files\\Наши программы\\Тиктон\\", "C:\\Program Files\\",
-     {"C:\\Program Files\\Наши программы"}, false, "C:\\Program Files\\Наши программы", "C:\\Program Files"},
+     {"C:\\Program Files\\Наши программы"}, false, false, "C:\\Program Files\\Наши программы", "C:\\Program Files"},
+    // No worker thread can be had: the removal must still run and the wizard open its way out.
+    {"no-thread", "C:\\Program Files\\Тиктон\\", "C:\\Program Files\\", {"C:\\Program Files\\Тиктон"}, true, true,
+     "C:\\Program Files\\Тиктон", "C:\\Program Files"},
 };
+
+uintptr_t __cdecl NoThread(void(__cdecl*)(void*), unsigned, void*) { return static_cast<uintptr_t>(-1); }
 
 void MakeProductFiles(const char* folder)
 {
@@ -138,6 +144,8 @@ int Removal(const std::string& name)
         }
     if (c.productFiles)
         MakeProductFiles(last);
+    if (c.threadFails)
+        StartRemovalThread = NoThread;
     InstallFolder.Assign(c.installDir);
     ExistedFolder.Assign(c.existedDir);
     Screen.Instance = GetModuleHandleA(0);

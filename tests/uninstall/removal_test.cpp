@@ -5,7 +5,9 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "check.h"
 #include "driver.h"
@@ -557,35 +559,70 @@ void LifeCycle(const std::string& version)
 }
 
 // The worker and the wizard: removals while the user presses Escape, the close command and the
-// disabled buttons at every moment. Whenever the wizard closes, the removal has run to its end.
+// disabled buttons at every moment. Whenever the wizard closes, the removal has run to its end. The
+// wizard shows the action page until it acts on Next, then the progress page, and the list only after
+// a removal that left something behind (a file of the user's, in the first round); it never turns back.
 void Repeated()
 {
-    for (int round = 0; round < 4; ++round) {
+    for (int round = 0; round < 5; ++round) {
         printf("round %d\n", round);
+        const bool leftBehind = round == 0;
         CHECK(InstallWithKit());
+        const std::string mine = std::string(Folder) + "\\мой файл.txt";
+        if (leftBehind)
+            CloseHandle(CreateFileA(mine.c_str(), GENERIC_WRITE, 0, 0, CREATE_ALWAYS, 0, 0));
         driver::TProgram uninstaller;
         HWND sheet = ToAction(uninstaller);
         if (!sheet)
             return;
         driver::Click(driver::CurrentPage(sheet), 104);
-        driver::PressWizardButton(sheet, PSBTN_NEXT);
+        std::vector<std::string> order = {"Выбор действия", "Удаление файлов"};
+        if (leftBehind)
+            order.push_back("Список неудаленных элементов");
+        size_t reached = 0;
+        std::string strayed;
+        // What can change the page is sent and waited for, so that every page it leads to is seen.
+        auto press = [&](HWND target, UINT message, WPARAM wParam) {
+            SendMessageTimeoutA(target, message, wParam, 0, SMTO_ABORTIFHUNG, 5000, 0);
+            const std::string page = driver::Text(sheet);
+            const size_t at = std::find(order.begin(), order.end(), page) - order.begin();
+            if (page.empty())
+                return;
+            if (at == order.size() || at < reached)
+                strayed = strayed.empty() ? page : strayed;
+            else
+                reached = at;
+        };
+        press(sheet, PSM_PRESSBUTTON, PSBTN_NEXT);
         for (int i = 0; i < 400 && uninstaller.Running(); ++i) {
-            PostMessageA(sheet, WM_KEYDOWN, VK_ESCAPE, 0);
-            PostMessageA(sheet, WM_SYSCOMMAND, SC_CLOSE, 0);
-            PostMessageA(GetDlgItem(sheet, IDCANCEL), BM_CLICK, 0, 0);
-            PostMessageA(GetDlgItem(sheet, 0x3023), BM_CLICK, 0, 0);
-            driver::PressWizardButton(sheet, PSBTN_CANCEL);
-            driver::PressWizardButton(sheet, PSBTN_BACK);
+            // In the first round the list, once reached, must stay open until Back has been tried there.
+            if (!leftBehind) {
+                PostMessageA(sheet, WM_KEYDOWN, VK_ESCAPE, 0);
+                PostMessageA(sheet, WM_SYSCOMMAND, SC_CLOSE, 0);
+                PostMessageA(GetDlgItem(sheet, IDCANCEL), BM_CLICK, 0, 0);
+                driver::PressWizardButton(sheet, PSBTN_CANCEL);
+            }
+            press(GetDlgItem(sheet, 0x3023), BM_CLICK, 0);
+            press(sheet, PSM_PRESSBUTTON, PSBTN_BACK);
+            press(sheet, PSM_PRESSBUTTON, PSBTN_NEXT);
+            press(sheet, PSM_PRESSBUTTON, PSBTN_FINISH);
             Sleep(round);
         }
         if (uninstaller.Running())
             driver::PressWizardButton(sheet, PSBTN_CANCEL);
         CHECK_EQ(uninstaller.Wait(), 0);
+        CHECK_TEXT(strayed.c_str(), "");
         // The next round's uninstaller must not be taken by this round's deletion program.
         CHECK(driver::WaitUntil([] { return !Exists(Uninstaller) && !Exists(DeleteMe); }, SelfRemovalTimeout));
         CheckRecordGone();
-        CHECK(!Exists(Folder));
+        CHECK(Exists(Folder) == leftBehind);
+        CHECK(!Exists(std::string(Folder) + "\\Tikton.exe"));
         CHECK(!Exists(Link(HKEY_CURRENT_USER, "Desktop")));
+        if (leftBehind) {
+            CHECK(Exists(mine));
+            DeleteFileA(mine.c_str());
+            RemoveDirectoryA(Folder);
+        }
     }
 }
 }

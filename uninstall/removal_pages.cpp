@@ -54,9 +54,26 @@ INT_PTR OnProgressNotify(HWND page, const NMHDR& notice)
 
 void FillNotRemoved(HWND page)
 {
+    HWND list = GetDlgItem(page, IDC_NOT_REMOVED_LIST);
+    // The list scrolls sideways only as far as it is told: as far as its widest line, in its own font.
+    HDC dc = GetDC(list);
+    HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(list, WM_GETFONT, 0, 0)));
+    LONG widest = 0;
     TArray<TString>& items = NotRemoved;
-    for (int i = 0; i < items.Count(); ++i)
-        SendDlgItemMessageA(page, IDC_NOT_REMOVED_LIST, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(items.At(i).CStr()));
+    for (int i = 0; i < items.Count(); ++i) {
+        const TString& item = items.At(i);
+        SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.CStr()));
+        SIZE size;
+        if (GetTextExtentPoint32A(dc, item.CStr(), static_cast<int>(item.Length()), &size) && size.cx > widest)
+            widest = size.cx;
+    }
+    // A character more leaves room for the margin the list draws before each line.
+    TEXTMETRICA metrics;
+    if (GetTextMetricsA(dc, &metrics))
+        widest += metrics.tmAveCharWidth;
+    SelectObject(dc, previous);
+    ReleaseDC(list, dc);
+    SendMessageA(list, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(widest), 0);
 }
 
 void OnNotRemovedActive(HWND page)

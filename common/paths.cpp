@@ -62,14 +62,28 @@ void CreateFolderPath(TString& existing, const TString& path)
         existing.Assign("");
 }
 
+namespace {
+char FoldLatin(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+// Whether the folder lies above the path: its text, compared as SamePath does, then a backslash and more.
+bool IsAncestorFolder(const char* folder, const char* path)
+{
+    size_t length = strlen(folder);
+    if (strlen(path) <= length + 1 || path[length] != '\\')
+        return false;
+    for (size_t i = 0; i < length; ++i)
+        if (FoldLatin(folder[i]) != FoldLatin(path[i]))
+            return false;
+    return true;
+}
+}
+
 bool SamePath(const char* a, const char* b)
 {
     for (;; ++a, ++b) {
-        char x = *a >= 'A' && *a <= 'Z' ? static_cast<char>(*a - 'A' + 'a') : *a;
-        char y = *b >= 'A' && *b <= 'Z' ? static_cast<char>(*b - 'A' + 'a') : *b;
-        if (x != y)
+        if (FoldLatin(*a) != FoldLatin(*b))
             return false;
-        if (!x)
+        if (!*a)
             return true;
     }
 }
@@ -79,20 +93,29 @@ void RemoveFolderChain(TString& path, TString& stop, TString* notRemoved)
     StripTrailingBackslash(path);
     StripTrailingBackslash(stop);
     TString current(path);
-    bool reachedStop = false;
+    // A stop folder that is not above the installation folder comes from a record out of step with the
+    // disk: the folders above are nobody's known creation, so only the installation folder goes.
+    const bool climb = IsAncestorFolder(stop.CStr(), path.CStr());
+    bool finished = false;
     // Without a stop folder nobody knows which folders setup made: the user's own empty folders
     // above the installation would go too, so nothing is removed.
     while (!stop.IsEmpty()) {
         if (SamePath(current.CStr(), stop.CStr())) {
-            reachedStop = true;
+            finished = true;
             break;
         }
-        if (!RemoveDirectoryA(current.CStr()))
+        // A folder already gone has been removed as surely as one removed now.
+        if (!RemoveDirectoryA(current.CStr()) && GetLastError() != ERROR_FILE_NOT_FOUND
+            && GetLastError() != ERROR_PATH_NOT_FOUND)
             break;
+        if (!climb) {
+            finished = true;
+            break;
+        }
         const char* parent = strrchr(current.CStr(), '\\');
         if (parent)
             current.Truncate(static_cast<size_t>(parent - current.CStr()));
     }
     if (notRemoved)
-        *notRemoved = reachedStop ? TString() : current;
+        *notRemoved = finished ? TString() : current;
 }

@@ -21,9 +21,11 @@ bool IsFile(const char* path);
 // path is ignored.
 void CreateFolderPath(TString& existing, const TString& path);
 
-// Removes the folder and then its parents while they are empty, never the stop folder or above it;
-// an empty stop folder removes nothing. Both paths lose one trailing backslash. The output, when
-// given, names the folder where removal stopped early, or is empty when it reached the stop folder.
+// Removes the folder and then its parents while they are empty (one already gone counts as removed),
+// never the stop folder or above it; an empty stop folder removes nothing, and one that is not an
+// ancestor of the folder removes the folder alone. Both paths lose one trailing backslash. The output,
+// when given, names the folder where removal stopped early, or is empty when it reached the stop
+// folder (or removed the folder alone).
 void RemoveFolderChain(TString& path, TString& stop, TString* notRemoved = 0);
 
 // Whether two paths name the same folder: a-z match either case, every other byte must be equal.

@@ -57,9 +57,9 @@ void RemoveFiles()
     for (int i = 0; i < files.Count(); ++i) {
         if (DeleteFileA(InstallFolder.Concat(files.At(i).CStr()).CStr()))
             continue;
-        // A help index never made is simply not there.
+        // A help index never made, or a file whose folder the user deleted, is simply not there.
         const DWORD error = GetLastError();
-        if (error != ERROR_FILE_NOT_FOUND)
+        if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND)
             NoteNotRemoved(files.At(i), error);
     }
 }

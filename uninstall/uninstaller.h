@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <stdint.h>
+
 #include "screen.h"
 
 enum TUninstallExit { ExitDone = 0, ExitRefused = 255 };
@@ -34,6 +36,9 @@ void ApplyShortcutChoices(HWND page);
 
 // The removal worker, started with _beginthread by the progress page.
 void __cdecl RunRemoval(void* page);
+// How the progress page starts the worker: _beginthread, or in tests a start that fails as it can.
+typedef uintptr_t(__cdecl* TThreadStart)(void(__cdecl* routine)(void*), unsigned stackSize, void* argument);
+extern TThreadStart StartRemovalThread;
 void ShowStage(HWND page, int mark);
 
 // After the screen has closed: removes the uninstaller's own file, only after a complete removal.

@@ -8,6 +8,7 @@ from pe_resources import Resources
 
 PAGE_STYLE = 0x90C80044  # WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU | DS_SETFONT | DS_3DLOOK
 FONT = (8, "MS Sans Serif")
+WS_VISIBLE, WS_DISABLED = 0x10000000, 0x08000000
 SIDE = (101, "STATIC", (0, 0, 80, 140), "")
 COPY = "Сообщает о наступлении определенного момента времени."
 
@@ -121,6 +122,11 @@ UNINSTALL_DIALOGS = {
     5: ("Интерфейс", [SIDE] + SHORTCUT_BOXES),
 }
 
+# Controls that start hidden or disabled, by dialog; every other control of every dialog starts visible
+# and enabled. The resource compiler makes a control visible unless its template says otherwise.
+INSTALL_STATES = {3: [(104, "disabled"), (106, "disabled")]}
+UNINSTALL_STATES = {3: [(110, "hidden")], 5: [(106, "disabled")]}
+
 failures = checks = 0
 
 
@@ -132,7 +138,11 @@ def expect(what, actual, expected):
         print(f"FAIL {what}:\n    actual   {actual!r}\n    expected {expected!r}")
 
 
-def check_program(path, strings, dialogs):
+def state(style):
+    return "hidden" if not style & WS_VISIBLE else "disabled" if style & WS_DISABLED else "shown"
+
+
+def check_program(path, strings, dialogs, states):
     resources = Resources(path)
     table = resources.strings()
     for number, words in strings.items():
@@ -149,11 +159,14 @@ def check_program(path, strings, dialogs):
         expect(f"{path} dialog {number} font", dialog["font"], FONT)
         actual = [(c["id"], str(c["class"]).upper(), c["rect"], c["text"]) for c in dialog["controls"]]
         expect(f"{path} dialog {number} controls", actual, controls)
+    for number, dialog in found.items():
+        actual = [(c["id"], state(c["style"])) for c in dialog["controls"] if state(c["style"]) != "shown"]
+        expect(f"{path} dialog {number} hidden and disabled controls", actual, states.get(number, []))
     return found
 
 
 def main():
-    check_program(sys.argv[1], INSTALL_STRINGS, INSTALL_DIALOGS)
+    check_program(sys.argv[1], INSTALL_STRINGS, INSTALL_DIALOGS, INSTALL_STATES)
     welcome = Resources(sys.argv[1]).dialogs().get(1)
     expect("installer welcome page", (welcome["caption"], welcome["size"]), ("Добро пожаловать", (276, 140)))
     copy = Resources(sys.argv[1]).dialogs().get(100)
@@ -163,7 +176,7 @@ def main():
     expect("copy progress controls", [(c["id"], str(c["class"]).upper(), c["rect"], c["text"]) for c in copy["controls"]],
            [(101, "MSCTLS_PROGRESS32", (1, 30, 169, 12), ""), (-1, "STATIC", (2, 20, 60, 10), "Завершено"),
             (-1, "STATIC", (2, 0, 71, 8), "Копируемый файл"), (102, "STATIC", (8, 9, 160, 8), "")])
-    check_program(sys.argv[2], UNINSTALL_STRINGS, UNINSTALL_DIALOGS)
+    check_program(sys.argv[2], UNINSTALL_STRINGS, UNINSTALL_DIALOGS, UNINSTALL_STATES)
     print(f"resources: {checks - failures} passed, {failures} failed")
     return 1 if failures else 0
 

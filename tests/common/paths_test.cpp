@@ -88,7 +88,11 @@ void TestRemoveFolderChain()
         "C:\\PT\\r3",
         "C:\\PT\\r4", "C:\\PT\\r4\\x",
         "C:\\PT\\r5", "C:\\PT\\r5\\\xD2\xE8\xEA\xF2\xEE\xED", "C:\\PT\\r5\\\xD2\xE8\xEA\xF2\xEE\xED\\sub",
+        "C:\\PT\\r5\\\xD2\xE8\xEA\xF2\xEE\xED\\sub\\deep",
         "C:\\PT\\r6", "C:\\PT\\r6\\a",
+        "C:\\PT\\r8", "C:\\PT\\r8\\Work", "C:\\PT\\r8\\Work\\\xD2\xE8\xEA\xF2\xEE\xED",
+        "C:\\PT\\r9x", "C:\\PT\\r9x\\a",
+        "C:\\PT\\r10", "C:\\PT\\r10\\made",
     };
     for (const char* folder : folders)
         MakeFolder(folder);
@@ -107,11 +111,19 @@ void TestRemoveFolderChain()
         {"C:\\PT\\r2\\A\\B\\C", "C:\\PT\\r2", "C:\\PT\\r2\\A\\B", "C:\\PT\\r2\\A\\B\\C", "C:\\PT\\r2\\A\\B"},
         {"C:\\PT\\r3", "C:\\PT\\r3\\", "", 0, "C:\\PT\\r3"},
         {"c:\\pt\\r4\\x", "C:\\PT\\R4", "", "C:\\PT\\r4\\x", "C:\\PT\\r4"},
-        // Cyrillic letters must match exactly: the differently cased stop folder is not recognised.
-        {"C:\\PT\\r5\\\xD2\xE8\xEA\xF2\xEE\xED\\sub", "C:\\PT\\r5\\\xF2\xE8\xEA\xF2\xEE\xED", "C:\\PT\\r5",
-         "C:\\PT\\r5\\\xD2\xE8\xEA\xF2\xEE\xED", "C:\\PT\\r5"},
+        // Cyrillic letters must match exactly: the differently cased stop folder is no ancestor, so only
+        // the installation folder goes.
+        {"C:\\PT\\r5\\\xD2\xE8\xEA\xF2\xEE\xED\\sub\\deep", "C:\\PT\\r5\\\xF2\xE8\xEA\xF2\xEE\xED", "",
+         "C:\\PT\\r5\\\xD2\xE8\xEA\xF2\xEE\xED\\sub\\deep", "C:\\PT\\r5\\\xD2\xE8\xEA\xF2\xEE\xED\\sub"},
         // With no stop folder known, not even the empty folder itself goes.
         {"C:\\PT\\r6\\a", "", "C:\\PT\\r6\\a", 0, "C:\\PT\\r6\\a"},
+        // A record out of step with the disk: a stop folder elsewhere, or one whose name only begins the
+        // installation folder's parent, is no ancestor; the user's empty folders above stay.
+        {"C:\\PT\\r8\\Work\\\xD2\xE8\xEA\xF2\xEE\xED", "D:\\Program Files\\", "",
+         "C:\\PT\\r8\\Work\\\xD2\xE8\xEA\xF2\xEE\xED", "C:\\PT\\r8\\Work"},
+        {"C:\\PT\\r9x\\a", "C:\\PT\\r9", "", "C:\\PT\\r9x\\a", "C:\\PT\\r9x"},
+        // A folder already gone counts as removed: the climb goes on to the parents.
+        {"C:\\PT\\r10\\made\\gone\\", "C:\\PT\\r10\\", "", "C:\\PT\\r10\\made", "C:\\PT\\r10"},
     };
     for (const auto& c : cases) {
         TString path(c.path), stop(c.stop), notRemoved("left over");

@@ -1,6 +1,8 @@
-// The uninstaller run in-process for what Wine cannot be from outside, a user outside the
-// Administrators group on the NT family: removal cannot be chosen, the all-users shortcuts are shown
-// but neither created nor deleted. The record and the link files are made here as setup leaves them.
+// The uninstaller run in-process for what Wine cannot be from outside. Without an argument: a user
+// outside the Administrators group on the NT family, who cannot choose removal and sees the all-users
+// shortcuts without changing them; the record and the link files are made here as setup leaves them.
+// With a case name: a removal with the disk as that case leaves it, through the progress page and the
+// list page alone, so that the test program is never the uninstaller that deletes itself.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -8,10 +10,13 @@
 
 #include "check.h"
 #include "driver.h"
+#include "paths.h"
 #include "platform.h"
 #include "record.h"
 #include "registry.h"
+#include "resource.h"
 #include "shortcut.h"
+#include "state.h"
 #include "uninstaller.h"
 
 namespace {
@@ -58,11 +63,115 @@ DWORD WINAPI User(void*)
     driver::PressWizardButton(sheet, PSBTN_FINISH);
     return 0;
 }
+
+struct TRemovalCase {
+    const char* name;
+    const char* installDir;
+    const char* existedDir;
+    const char* folders[2];  // made before the removal, in order
+    bool productFiles;       // the product's files in the last of them
+    bool threadFails;        // no worker thread can be started
+    const char* gone;        // a folder the removal must take
+    const char* stays;       // a folder it must leave
+};
+
+const TRemovalCase RemovalCases[] = {
+    // The user deleted the installation folder by hand: nothing is listed, the parent setup made goes.
+    {"folder-gone", "C:\\Program Files\\Наши программы\\Тиктон\\", "C:\\Program Files\\",
+     {"C:\\Program Files\\Наши программы"}, false, false, "C:\\Program Files\\Наши программы", "C:\\Program Files"},
+    // No worker thread can be had: the removal must still run and the wizard open its way out.
+    {"no-thread", "C:\\Program Files\\Тиктон\\", "C:\\Program Files\\", {"C:\\Program Files\\Тиктон"}, true, true,
+     "C:\\Program Files\\Тиктон", "C:\\Program Files"},
+};
+
+uintptr_t __cdecl NoThread(void(__cdecl*)(void*), unsigned, void*) { return static_cast<uintptr_t>(-1); }
+
+void MakeProductFiles(const char* folder)
+{
+    TStringArray files;
+    LoadStringList(files, 0, IDS_PRODUCT_FILES);
+    for (int i = 0; i < files.Count(); ++i) {
+        const std::string path = std::string(folder) + "\\" + files.At(i).CStr();
+        CloseHandle(CreateFileA(path.c_str(), GENERIC_WRITE, 0, 0, CREATE_ALWAYS, 0, 0));
+    }
 }
 
-int main()
+// Waits for the way out of the progress page: Close after a removal that left nothing behind.
+DWORD WINAPI CloseAfterRemoval(void*)
+{
+    HWND sheet = driver::WaitWizard("Удаление файлов");
+    CHECK(sheet != 0);
+    if (!sheet)
+        return 0;
+    HWND page = driver::CurrentPage(sheet);
+    if (!driver::WaitUntil([&] {
+            return driver::WizardButtonEnabled(sheet, PSBTN_CANCEL) || driver::WizardButtonEnabled(sheet, PSBTN_NEXT);
+        })) {
+        // Nothing can close the wizard now.
+        check::Fail(__FILE__, __LINE__, "the removal opened no way out", 0);
+        ExitProcess(static_cast<UINT>(check::Finish("uninstall pages, removal")));
+    }
+    CHECK(driver::WizardButtonEnabled(sheet, PSBTN_CANCEL));
+    CHECK(!driver::WizardButtonEnabled(sheet, PSBTN_NEXT));
+    CHECK_TEXT(driver::Text(page, IDC_HEADING).c_str(), "Удаление Тиктона завершено.");
+    CHECK_TEXT(driver::Text(page, IDC_RESULT).c_str(),
+               "При удалении ошибок не обнаружено. Нажмите кнопку Закрыть для выхода из программы удаления.");
+    // Something left behind (the checks above have failed): Close opens on the list page.
+    if (driver::WizardButtonEnabled(sheet, PSBTN_NEXT)) {
+        driver::PressWizardButton(sheet, PSBTN_NEXT);
+        CHECK(driver::WaitWizard("Список неудаленных элементов") == sheet);
+    }
+    driver::PressWizardButton(sheet, PSBTN_CANCEL);
+    return 0;
+}
+
+int Removal(const std::string& name)
+{
+    const TRemovalCase* found = 0;
+    for (const auto& c : RemovalCases)
+        if (name == c.name)
+            found = &c;
+    if (!found) {
+        check::Fail(__FILE__, __LINE__, "unknown case", name.c_str());
+        return check::Finish("uninstall pages, removal");
+    }
+    const TRemovalCase& c = *found;
+    const char* last = 0;
+    for (const char* folder : c.folders)
+        if (folder) {
+            CreateDirectoryA(folder, 0);
+            last = folder;
+        }
+    if (c.productFiles)
+        MakeProductFiles(last);
+    if (c.threadFails)
+        StartRemovalThread = NoThread;
+    InstallFolder.Assign(c.installDir);
+    ExistedFolder.Assign(c.existedDir);
+    Screen.Instance = GetModuleHandleA(0);
+    int progress = 0;
+    while (UninstallerPages[progress].Dialog != IDD_PROGRESS)
+        ++progress;
+    Screen.Pages = &UninstallerPages[progress];
+    Screen.PageCount = UninstallerPageCount - progress;
+    HANDLE user = CreateThread(0, 0, CloseAfterRemoval, 0, 0, 0);
+    RunWizard();
+    WaitForSingleObject(user, driver::DefaultTimeout);
+    CHECK(RemovalDone);
+    TArray<TString>& listed = NotRemoved;
+    for (int i = 0; i < listed.Count(); ++i)
+        check::Fail(__FILE__, __LINE__, "listed as not removed:", listed.At(i).CStr());
+    CHECK_CASE(!IsDirectory(c.gone), c.gone);
+    CHECK_CASE(IsDirectory(c.stays), c.stays);
+    return check::Finish(("uninstall pages, removal " + name).c_str());
+}
+}
+
+int main(int argc, char** argv)
 {
     InitPlatformFlags(UseWithoutFreeSpace);
+    if (argc > 1)
+        return Removal(argv[1]);
     IsAdministrator = false;
     MakeInstallation();
     HANDLE user = CreateThread(0, 0, User, 0, 0, 0);

@@ -5,13 +5,16 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "check.h"
 #include "driver.h"
 #include "record.h"
 #include "platform.h"
 #include "registry.h"
+#include "resource.h"
 #include "shortcut.h"
 
 namespace {
@@ -104,8 +107,8 @@ void CheckShortcutBoxes(HWND page, bool desktopTicked, const char* what)
 }
 
 // With `everyBox`, every box the system offers is ticked: all-users ones where it has them, otherwise
-// the user's (the two of a place cannot both be ticked).
-bool InstallWithKit(bool everyBox = false)
+// the user's (the two of a place cannot both be ticked). A folder given is typed in place of the offered one.
+bool InstallWithKit(bool everyBox = false, const std::string& folder = "")
 {
     driver::TProgram install;
     CHECK(install.Start(KitInstall, "", KitInstall.substr(0, KitInstall.find_last_of('/'))));
@@ -114,6 +117,10 @@ bool InstallWithKit(bool everyBox = false)
         return false;
     driver::PressWizardButton(sheet, PSBTN_NEXT);
     driver::WaitWizard("Выбор папки");
+    if (!folder.empty()) {
+        HWND page = driver::CurrentPage(sheet);
+        driver::Type(page, GetDlgCtrlID(FindWindowExA(page, 0, "Edit", 0)), folder);
+    }
     driver::PressWizardButton(sheet, PSBTN_NEXT);
     driver::WaitWizard("Интерфейс");
     HWND page = driver::CurrentPage(sheet);
@@ -216,17 +223,42 @@ void Complete()
         CHECK_CASE(!Exists(link), link.c_str());
 }
 
-// What was left behind, listed with the system's description of each error.
+INT_PTR CALLBACK Inert(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
+
+// The width of the widest of the lines in the list page's list box: the page is made here from the
+// uninstaller's own template, so that its list box has the font it has there.
+LONG WidestListLine(const std::vector<std::string>& lines)
+{
+    HMODULE program = LoadLibraryExA(Uninstaller, 0, LOAD_LIBRARY_AS_DATAFILE);
+    HWND page = CreateDialogParamA(program, MAKEINTRESOURCEA(IDD_NOT_REMOVED), 0, Inert, 0);
+    HWND list = GetDlgItem(page, IDC_NOT_REMOVED_LIST);
+    HDC dc = GetDC(list);
+    SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(list, WM_GETFONT, 0, 0)));
+    LONG widest = 0;
+    for (const std::string& line : lines) {
+        SIZE size = {0, 0};
+        GetTextExtentPoint32A(dc, line.c_str(), static_cast<int>(line.size()), &size);
+        widest = std::max(widest, size.cx);
+    }
+    ReleaseDC(list, dc);
+    DestroyWindow(page);
+    FreeLibrary(program);
+    return widest;
+}
+
+// What was left behind, listed with the system's description of each error. The installation folder
+// has a name longer than the list is wide: the list scrolls far enough to show all of it.
 void LeftBehind()
 {
-    CHECK(InstallWithKit());
-    const std::string mine = std::string(Folder) + "\\мой файл.txt";
+    const std::string folder = std::string(Folder) + " в папке с таким длинным именем что строка списка его не вмещает";
+    CHECK(InstallWithKit(false, folder));
+    const std::string mine = folder + "\\мой файл.txt";
     HANDLE file = CreateFileA(mine.c_str(), GENERIC_WRITE, 0, 0, CREATE_ALWAYS, 0, 0);
     CloseHandle(file);
     // The desktop may still be reading the new shortcut's icon out of Tikton.exe: hold it once that is done.
     HANDLE locked = INVALID_HANDLE_VALUE;
     CHECK(driver::WaitUntil([&] {
-        locked = CreateFileA((std::string(Folder) + "\\Tikton.exe").c_str(), GENERIC_READ, 0, 0, OPEN_EXISTING, 0, 0);
+        locked = CreateFileA((folder + "\\Tikton.exe").c_str(), GENERIC_READ, 0, 0, OPEN_EXISTING, 0, 0);
         return locked != INVALID_HANDLE_VALUE;
     }));
 
@@ -247,7 +279,7 @@ void LeftBehind()
     struct {
         const char* item;
         DWORD error;
-    } const expected[] = {{"Tikton.exe", ERROR_SHARING_VIOLATION}, {Folder, ERROR_DIR_NOT_EMPTY}};
+    } const expected[] = {{"Tikton.exe", ERROR_SHARING_VIOLATION}, {folder.c_str(), ERROR_DIR_NOT_EMPTY}};
     for (int i = 0; i < 2; ++i) {
         CHECK_TEXT(driver::ListItem(list, i).c_str(), expected[i].item);
         // Selecting a line shows its own error.
@@ -255,13 +287,19 @@ void LeftBehind()
         SendMessageA(page, WM_COMMAND, MAKEWPARAM(102, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
         CHECK_TEXT(driver::Text(page, 103).c_str(), SystemErrorText(expected[i].error).CStr());
     }
+    const LONG widest = WidestListLine({expected[0].item, expected[1].item});
+    RECT box;
+    GetClientRect(list, &box);
+    CHECK(widest > box.right);
+    const LRESULT extent = SendMessageA(list, LB_GETHORIZONTALEXTENT, 0, 0);
+    CHECK(extent >= widest && extent < 2 * widest);
     Shot(sheet, "not-removed");
     driver::PressWizardButton(sheet, PSBTN_CANCEL);
     CHECK_EQ(uninstaller.Wait(), 0);
     CloseHandle(locked);
     CHECK(Exists(mine));
-    CHECK(Exists(std::string(Folder) + "\\Tikton.exe"));
-    CHECK(!Exists(std::string(Folder) + "\\Tikton.hlp"));
+    CHECK(Exists(folder + "\\Tikton.exe"));
+    CHECK(!Exists(folder + "\\Tikton.hlp"));
     CheckRecordGone();
 }
 
@@ -625,36 +663,71 @@ void LifeCycle(const std::string& version)
 }
 
 // The worker and the wizard: removals while the user presses Escape, the close command and the
-// disabled buttons at every moment. Whenever the wizard closes, the removal has run to its end.
+// disabled buttons at every moment. Whenever the wizard closes, the removal has run to its end. The
+// wizard shows the action page until it acts on Next, then the progress page, and the list only after
+// a removal that left something behind (a file of the user's, in the first round); it never turns back.
 void Repeated()
 {
-    for (int round = 0; round < 4; ++round) {
+    for (int round = 0; round < 5; ++round) {
         printf("round %d\n", round);
+        const bool leftBehind = round == 0;
         CHECK(InstallWithKit());
+        const std::string mine = std::string(Folder) + "\\мой файл.txt";
+        if (leftBehind)
+            CloseHandle(CreateFileA(mine.c_str(), GENERIC_WRITE, 0, 0, CREATE_ALWAYS, 0, 0));
         driver::TProgram uninstaller;
         HWND sheet = ToAction(uninstaller);
         if (!sheet)
             return;
         driver::Click(driver::CurrentPage(sheet), 104);
-        driver::PressWizardButton(sheet, PSBTN_NEXT);
+        std::vector<std::string> order = {"Выбор действия", "Удаление файлов"};
+        if (leftBehind)
+            order.push_back("Список неудаленных элементов");
+        size_t reached = 0;
+        std::string strayed;
+        // What can change the page is sent and waited for, so that every page it leads to is seen.
+        auto press = [&](HWND target, UINT message, WPARAM wParam) {
+            SendMessageTimeoutA(target, message, wParam, 0, SMTO_ABORTIFHUNG, 5000, 0);
+            const std::string page = driver::Text(sheet);
+            const size_t at = std::find(order.begin(), order.end(), page) - order.begin();
+            if (page.empty())
+                return;
+            if (at == order.size() || at < reached)
+                strayed = strayed.empty() ? page : strayed;
+            else
+                reached = at;
+        };
+        press(sheet, PSM_PRESSBUTTON, PSBTN_NEXT);
         for (int i = 0; i < 400 && uninstaller.Running(); ++i) {
-            PostMessageA(sheet, WM_KEYDOWN, VK_ESCAPE, 0);
-            PostMessageA(sheet, WM_SYSCOMMAND, SC_CLOSE, 0);
-            PostMessageA(GetDlgItem(sheet, IDCANCEL), BM_CLICK, 0, 0);
-            PostMessageA(GetDlgItem(sheet, 0x3023), BM_CLICK, 0, 0);
-            driver::PressWizardButton(sheet, PSBTN_CANCEL);
-            driver::PressWizardButton(sheet, PSBTN_BACK);
+            // In the first round the list, once reached, must stay open until Back has been tried there.
+            if (!leftBehind) {
+                PostMessageA(sheet, WM_KEYDOWN, VK_ESCAPE, 0);
+                PostMessageA(sheet, WM_SYSCOMMAND, SC_CLOSE, 0);
+                PostMessageA(GetDlgItem(sheet, IDCANCEL), BM_CLICK, 0, 0);
+                driver::PressWizardButton(sheet, PSBTN_CANCEL);
+            }
+            press(GetDlgItem(sheet, 0x3023), BM_CLICK, 0);
+            press(sheet, PSM_PRESSBUTTON, PSBTN_BACK);
+            press(sheet, PSM_PRESSBUTTON, PSBTN_NEXT);
+            press(sheet, PSM_PRESSBUTTON, PSBTN_FINISH);
             Sleep(round);
         }
         if (uninstaller.Running())
             driver::PressWizardButton(sheet, PSBTN_CANCEL);
         CHECK_EQ(uninstaller.Wait(), 0);
+        CHECK_TEXT(strayed.c_str(), "");
         // The next round's uninstaller must not be taken by this round's deletion program.
         CHECK(driver::WaitUntil([] { return !Exists(Uninstaller) && !Exists(DeleteMe) && !Exists(DeleteScript); },
                                 SelfRemovalTimeout));
         CheckRecordGone();
-        CHECK(!Exists(Folder));
+        CHECK(Exists(Folder) == leftBehind);
+        CHECK(!Exists(std::string(Folder) + "\\Tikton.exe"));
         CHECK(!Exists(Link(HKEY_CURRENT_USER, "Desktop")));
+        if (leftBehind) {
+            CHECK(Exists(mine));
+            DeleteFileA(mine.c_str());
+            RemoveDirectoryA(Folder);
+        }
     }
 }
 }

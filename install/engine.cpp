@@ -14,14 +14,12 @@
 
 namespace {
 const char Cabinet[] = "Install.cab";
-// Files a failed installation takes back; any others stay, and so does the folder holding them.
-const char* const RollbackFiles[] = {"Tikton.exe", "Tikton.cnt", "Tikton.hlp"};
 
+// Takes back exactly what this run wrote: the files the extraction began, then the folders it made.
+// Files of the same names that were there before and never reached stay.
 void RollBack(TString& existing)
 {
-    for (const char* name : RollbackFiles)
-        DeleteFileA(TargetFolder.Concat(name).CStr());
-    DeleteFileA(UninstallerPath.CStr());
+    DeleteExtractedFiles();
     TString folder(TargetFolder);
     RemoveFolderChain(folder, existing);
 }

@@ -38,6 +38,27 @@ void Refresh(bool now)
     PumpMessages();
 }
 
+// The targets this extraction began to write, in order; the last may be only partly written.
+struct TBegunTargets {
+    TString* items;
+    DWORD count;
+    DWORD capacity;
+} Begun;
+
+void RememberTarget(const TString& target)
+{
+    if (Begun.count == Begun.capacity) {
+        const DWORD capacity = Begun.capacity ? Begun.capacity * 2 : 8;
+        TString* grown = new TString[capacity];
+        for (DWORD i = 0; i < Begun.count; ++i)
+            grown[i] = Begun.items[i];
+        delete[] Begun.items;
+        Begun.items = grown;
+        Begun.capacity = capacity;
+    }
+    Begun.items[Begun.count++] = target;
+}
+
 INT_PTR CALLBACK CopyProgressProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
 
 UINT CALLBACK SizingCallback(PVOID, UINT notification, UINT_PTR parameter, UINT_PTR)
@@ -48,7 +69,8 @@ UINT CALLBACK SizingCallback(PVOID, UINT notification, UINT_PTR parameter, UINT_
     return FILEOP_SKIP;
 }
 
-// The target of the next file, or false when the archive names something that must not be written.
+// The target of the next file, remembered as written from now on, or false when the archive names
+// something that must not be written.
 bool ChooseTarget(FILE_IN_CABINET_INFO_A& file, const TString& destination)
 {
     if (!IsPlainCabinetName(file.NameInCabinet))
@@ -59,6 +81,7 @@ bool ChooseTarget(FILE_IN_CABINET_INFO_A& file, const TString& destination)
     if (target.Length() >= sizeof file.FullTargetName)
         return false;
     memcpy(file.FullTargetName, target.CStr(), target.Length() + 1);
+    RememberTarget(target);
     return true;
 }
 
@@ -144,6 +167,12 @@ bool IsPlainCabinetName(const char* name)
     }
 }
 
+void DeleteExtractedFiles()
+{
+    for (DWORD i = 0; i < Begun.count; ++i)
+        DeleteFileA(Begun.items[i].CStr());
+}
+
 int ProgressPosition(LONGLONG done, LONGLONG total)
 {
     if (total <= 0)
@@ -159,6 +188,7 @@ bool ExtractCabinet(HWND owner, const char* cabinet, const TString& destination)
         CreateDialogParamA(Screen.Instance, MAKEINTRESOURCEA(IDD_COPY_PROGRESS), owner, CopyProgressProc, 0);
     Extraction.LastLabel = 0;
     Extraction.LastPosition = -1;
+    Begun.count = 0;
     if (Extraction.ProgressWindow)
         SetBarRedraw(false);
     EnableWindow(owner, FALSE);

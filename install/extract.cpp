@@ -87,9 +87,10 @@ bool ChooseTarget(FILE_IN_CABINET_INFO_A& file, const TString& destination)
 
 UINT OnFileInCabinet(FILE_IN_CABINET_INFO_A& file, const TString& destination)
 {
-    if (!ChooseTarget(file, destination)) {
+    if (Extraction.Refused || !ChooseTarget(file, destination)) {
         // Refused like a damaged archive. Some Setup API versions take the abort for a skip and go on,
-        // so the refusal is also remembered and fails the extraction afterwards.
+        // so the refusal is also remembered: it fails the extraction afterwards, and every later file
+        // is refused too, since the files counted no longer tell which one is the uninstaller.
         Extraction.Refused = true;
         SetLastError(ERROR_INVALID_DATA);
         return FILEOP_ABORT;

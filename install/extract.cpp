@@ -13,17 +13,26 @@
 
 namespace {
 const DWORD UninstallerPosition = 4;  // the archive's fifth file is the uninstaller
-// Every window call costs a trip to the window system, dearer than writing a small file: the label
-// is renamed and the screen repainted at most this often (in ms), and the bar moves only when its
-// position changes.
+// Drawing costs a trip to the window system, dearer than writing a small file: the label and the bar
+// are told of every change but drawn, and the screen kept alive, at most this often (in ms); the bar
+// moves only when its position changes.
 const DWORD RefreshInterval = 100;
+// A file this large takes about an interval to copy on a slow machine: its name is drawn before it is.
+const DWORD LargeFile = 1024 * 1024;
 
-void SetBarRedraw(bool redraw)
+void SetRedraw(int control, bool redraw)
 {
-    SendDlgItemMessageA(Extraction.ProgressWindow, IDC_COPY_BAR, WM_SETREDRAW, redraw, 0);
+    SendDlgItemMessageA(Extraction.ProgressWindow, control, WM_SETREDRAW, redraw, 0);
 }
 
-// Keeps the screen alive and painted, when the interval has passed. The bar draws only here.
+void Draw(int control)
+{
+    SetRedraw(control, true);
+    RedrawWindow(GetDlgItem(Extraction.ProgressWindow, control), 0, 0, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    SetRedraw(control, false);
+}
+
+// Keeps the screen alive and painted, when the interval has passed. The label and the bar draw only here.
 void Refresh(bool now)
 {
     const DWORD tick = GetTickCount();
@@ -31,9 +40,8 @@ void Refresh(bool now)
         return;
     Extraction.LastRefresh = tick;
     if (Extraction.ProgressWindow) {
-        SetBarRedraw(true);
-        RedrawWindow(GetDlgItem(Extraction.ProgressWindow, IDC_COPY_BAR), 0, 0, RDW_INVALIDATE | RDW_UPDATENOW);
-        SetBarRedraw(false);
+        Draw(IDC_COPY_FILE);
+        Draw(IDC_COPY_BAR);
     }
     PumpMessages();
 }
@@ -96,11 +104,10 @@ UINT OnFileInCabinet(FILE_IN_CABINET_INFO_A& file, const TString& destination)
         return FILEOP_ABORT;
     }
     Extraction.CurrentFileSize = file.FileSize;
-    const DWORD tick = GetTickCount();
-    if (Extraction.ProgressWindow && (Extraction.LastLabel == 0 || tick - Extraction.LastLabel >= RefreshInterval)) {
-        Extraction.LastLabel = tick ? tick : 1;
+    if (Extraction.ProgressWindow)
         SetDlgItemTextA(Extraction.ProgressWindow, IDC_COPY_FILE, file.NameInCabinet);
-    }
+    if (file.FileSize >= LargeFile)
+        Refresh(true);
     return FILEOP_DOIT;
 }
 
@@ -187,11 +194,12 @@ bool ExtractCabinet(HWND owner, const char* cabinet, const TString& destination)
     InitCommonControlsFromSystem();
     Extraction.ProgressWindow =
         CreateDialogParamA(Screen.Instance, MAKEINTRESOURCEA(IDD_COPY_PROGRESS), owner, CopyProgressProc, 0);
-    Extraction.LastLabel = 0;
     Extraction.LastPosition = -1;
     Begun.count = 0;
-    if (Extraction.ProgressWindow)
-        SetBarRedraw(false);
+    if (Extraction.ProgressWindow) {
+        SetRedraw(IDC_COPY_FILE, false);
+        SetRedraw(IDC_COPY_BAR, false);
+    }
     EnableWindow(owner, FALSE);
     bool done = SetupIterateCabinetA(cabinet, 0, SizingCallback, 0)
         && SetupIterateCabinetA(cabinet, 0, ExtractionCallback, const_cast<TString*>(&destination))

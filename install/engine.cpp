@@ -14,8 +14,6 @@
 
 namespace {
 const char Cabinet[] = "Install.cab";
-// Files a failed installation takes back; any others stay, and so does the folder holding them.
-const char* const RollbackFiles[] = {"Tikton.exe", "Tikton.cnt", "Tikton.hlp"};
 
 // A new installation notes its folder pair before unpacking, so that the folders it made stay known
 // as its own if it is stopped: run again into the same folder, setup takes over the noted existing
@@ -30,11 +28,11 @@ void NoteFolderPair(HKEY productKey, TString& existing)
     WriteRegString(existing, productKey, InstDirExistedValue);
 }
 
+// Takes back exactly what this run wrote: the files the extraction began, then the folders it made.
+// Files of the same names that were there before and never reached stay.
 void RollBack(HKEY productKey, TString& existing)
 {
-    for (const char* name : RollbackFiles)
-        DeleteFileA(TargetFolder.Concat(name).CStr());
-    DeleteFileA(UninstallerPath.CStr());
+    DeleteExtractedFiles();
     TString folder(TargetFolder);
     RemoveFolderChain(folder, existing);
     RegDeleteValueA(productKey, PendingInstallDirValue);

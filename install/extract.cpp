@@ -13,17 +13,26 @@
 
 namespace {
 const DWORD UninstallerPosition = 4;  // the archive's fifth file is the uninstaller
-// Every window call costs a trip to the window system, dearer than writing a small file: the label
-// is renamed and the screen repainted at most this often (in ms), and the bar moves only when its
-// position changes.
+// Drawing costs a trip to the window system, dearer than writing a small file: the label and the bar
+// are told of every change but drawn, and the screen kept alive, at most this often (in ms); the bar
+// moves only when its position changes.
 const DWORD RefreshInterval = 100;
+// A file this large takes about an interval to copy on a slow machine: its name is drawn before it is.
+const DWORD LargeFile = 1024 * 1024;
 
-void SetBarRedraw(bool redraw)
+void SetRedraw(int control, bool redraw)
 {
-    SendDlgItemMessageA(Extraction.ProgressWindow, IDC_COPY_BAR, WM_SETREDRAW, redraw, 0);
+    SendDlgItemMessageA(Extraction.ProgressWindow, control, WM_SETREDRAW, redraw, 0);
 }
 
-// Keeps the screen alive and painted, when the interval has passed. The bar draws only here.
+void Draw(int control)
+{
+    SetRedraw(control, true);
+    RedrawWindow(GetDlgItem(Extraction.ProgressWindow, control), 0, 0, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    SetRedraw(control, false);
+}
+
+// Keeps the screen alive and painted, when the interval has passed. The label and the bar draw only here.
 void Refresh(bool now)
 {
     const DWORD tick = GetTickCount();
@@ -31,11 +40,31 @@ void Refresh(bool now)
         return;
     Extraction.LastRefresh = tick;
     if (Extraction.ProgressWindow) {
-        SetBarRedraw(true);
-        RedrawWindow(GetDlgItem(Extraction.ProgressWindow, IDC_COPY_BAR), 0, 0, RDW_INVALIDATE | RDW_UPDATENOW);
-        SetBarRedraw(false);
+        Draw(IDC_COPY_FILE);
+        Draw(IDC_COPY_BAR);
     }
     PumpMessages();
+}
+
+// The targets this extraction began to write, in order; the last may be only partly written.
+struct TBegunTargets {
+    TString* items;
+    DWORD count;
+    DWORD capacity;
+} Begun;
+
+void RememberTarget(const TString& target)
+{
+    if (Begun.count == Begun.capacity) {
+        const DWORD capacity = Begun.capacity ? Begun.capacity * 2 : 8;
+        TString* grown = new TString[capacity];
+        for (DWORD i = 0; i < Begun.count; ++i)
+            grown[i] = Begun.items[i];
+        delete[] Begun.items;
+        Begun.items = grown;
+        Begun.capacity = capacity;
+    }
+    Begun.items[Begun.count++] = target;
 }
 
 INT_PTR CALLBACK CopyProgressProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
@@ -48,7 +77,8 @@ UINT CALLBACK SizingCallback(PVOID, UINT notification, UINT_PTR parameter, UINT_
     return FILEOP_SKIP;
 }
 
-// The target of the next file, or false when the archive names something that must not be written.
+// The target of the next file, remembered as written from now on, or false when the archive names
+// something that must not be written.
 bool ChooseTarget(FILE_IN_CABINET_INFO_A& file, const TString& destination)
 {
     if (!IsPlainCabinetName(file.NameInCabinet))
@@ -59,24 +89,25 @@ bool ChooseTarget(FILE_IN_CABINET_INFO_A& file, const TString& destination)
     if (target.Length() >= sizeof file.FullTargetName)
         return false;
     memcpy(file.FullTargetName, target.CStr(), target.Length() + 1);
+    RememberTarget(target);
     return true;
 }
 
 UINT OnFileInCabinet(FILE_IN_CABINET_INFO_A& file, const TString& destination)
 {
-    if (!ChooseTarget(file, destination)) {
+    if (Extraction.Refused || !ChooseTarget(file, destination)) {
         // Refused like a damaged archive. Some Setup API versions take the abort for a skip and go on,
-        // so the refusal is also remembered and fails the extraction afterwards.
+        // so the refusal is also remembered: it fails the extraction afterwards, and every later file
+        // is refused too, since the files counted no longer tell which one is the uninstaller.
         Extraction.Refused = true;
         SetLastError(ERROR_INVALID_DATA);
         return FILEOP_ABORT;
     }
     Extraction.CurrentFileSize = file.FileSize;
-    const DWORD tick = GetTickCount();
-    if (Extraction.ProgressWindow && (Extraction.LastLabel == 0 || tick - Extraction.LastLabel >= RefreshInterval)) {
-        Extraction.LastLabel = tick ? tick : 1;
+    if (Extraction.ProgressWindow)
         SetDlgItemTextA(Extraction.ProgressWindow, IDC_COPY_FILE, file.NameInCabinet);
-    }
+    if (file.FileSize >= LargeFile)
+        Refresh(true);
     return FILEOP_DOIT;
 }
 
@@ -144,6 +175,12 @@ bool IsPlainCabinetName(const char* name)
     }
 }
 
+void DeleteExtractedFiles()
+{
+    for (DWORD i = 0; i < Begun.count; ++i)
+        DeleteFileA(Begun.items[i].CStr());
+}
+
 int ProgressPosition(LONGLONG done, LONGLONG total)
 {
     if (total <= 0)
@@ -157,10 +194,12 @@ bool ExtractCabinet(HWND owner, const char* cabinet, const TString& destination)
     InitCommonControlsFromSystem();
     Extraction.ProgressWindow =
         CreateDialogParamA(Screen.Instance, MAKEINTRESOURCEA(IDD_COPY_PROGRESS), owner, CopyProgressProc, 0);
-    Extraction.LastLabel = 0;
     Extraction.LastPosition = -1;
-    if (Extraction.ProgressWindow)
-        SetBarRedraw(false);
+    Begun.count = 0;
+    if (Extraction.ProgressWindow) {
+        SetRedraw(IDC_COPY_FILE, false);
+        SetRedraw(IDC_COPY_BAR, false);
+    }
     EnableWindow(owner, FALSE);
     bool done = SetupIterateCabinetA(cabinet, 0, SizingCallback, 0)
         && SetupIterateCabinetA(cabinet, 0, ExtractionCallback, const_cast<TString*>(&destination))

@@ -10,6 +10,10 @@
 // True when every file was unpacked; otherwise the user has been shown message 500.
 bool ExtractCabinet(HWND owner, const char* cabinet, const TString& destination);
 
+// Deletes every file that the last ExtractCabinet began to write, the uninstaller's copy and a file
+// left half-written included, and nothing else: what a failed installation takes back.
+void DeleteExtractedFiles();
+
 // A name from the archive that may be joined to the destination folder: relative, no ".." or "."
 // part, no colon, no "/", no "\\", nothing trailing that Windows would drop, no device name.
 bool IsPlainCabinetName(const char* name);

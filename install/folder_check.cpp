@@ -11,6 +11,14 @@
 namespace {
 const ULONGLONG RequiredFreeBytes = 1000000;
 
+// A folder is named from a drive's root: a Latin letter, a colon and a backslash. Anything else would
+// be taken relative to setup's current folder or drive.
+bool StartsAtDriveRoot(const char* path)
+{
+    const char letter = static_cast<char>(path[0] | 0x20);
+    return letter >= 'a' && letter <= 'z' && path[1] == ':' && path[2] == '\\';
+}
+
 bool FreeBytesOver(const char* root, ULONGLONG threshold)
 {
     if (FreeSpaceExSupported && GetDiskFreeSpaceExFunc) {
@@ -29,7 +37,7 @@ bool FreeBytesOver(const char* root, ULONGLONG threshold)
 
 bool IsValidInstallPath(const char* path)
 {
-    if (!*path || path[0] == '\\')
+    if (!StartsAtDriveRoot(path))
         return false;
     if (strstr(path, "\\\\") || strpbrk(path, "?*\""))
         return false;
@@ -39,11 +47,10 @@ bool IsValidInstallPath(const char* path)
 
 bool IsDriveSuitable(const char* path)
 {
-    const char* separator = strchr(path, '\\');
-    if (!separator)
+    if (!StartsAtDriveRoot(path))
         return false;
     TString root;
-    root.AssignPart(path, static_cast<size_t>(separator - path) + 1);
+    root.AssignPart(path, 3);
     switch (GetDriveTypeA(root.CStr())) {
     case DRIVE_REMOVABLE:
     case DRIVE_CDROM:

@@ -2,9 +2,10 @@
 #ifndef INSTALL_FOLDER_CHECK_H
 #define INSTALL_FOLDER_CHECK_H
 
-// No leading backslash, no "\\", no ? * or ", and a colon only as the second character.
+// Starts at a drive's root (a letter, a colon, a backslash); no "\\", no ? * or ", no other colon.
 bool IsValidInstallPath(const char* path);
-// The drive is no floppy, CD-ROM or RAM disk and has more than 1,000,000 bytes free.
+// Starts at a drive's root, and that drive is no floppy, CD-ROM or RAM disk and has more than
+// 1,000,000 bytes free.
 bool IsDriveSuitable(const char* path);
 
 #endif

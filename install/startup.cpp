@@ -82,9 +82,9 @@ int CheckEarlierInstallation()
     TString folder;
     TInstalledState state = ReadInstalledState(key, folder);
     RegCloseKey(key);
-    if (state == NotInstalled || !TakeInstalledFolder(folder))
+    if (state == NotInstalled)
         return ExitNormal;
-    FreshInstall = false;
+    // The version decides first, whatever the stored folder is like.
     if (state == NewerInstalled) {
         MessageBoxByIds(0, IDS_NEWER_VERSION, IDS_SETUP_CAPTION, MB_OK | MB_ICONASTERISK);
         return ExitNewerInstalled;
@@ -98,6 +98,8 @@ int CheckEarlierInstallation()
             return ExitOlderInstalled;
         }
     }
+    // Maintenance works on the stored folder; one that cannot be used leaves setup as on a clean machine.
+    FreshInstall = !TakeInstalledFolder(folder);
     return ExitNormal;
 }
 

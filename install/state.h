@@ -44,7 +44,6 @@ struct TExtraction {
     HWND ProgressWindow;  // none when it could not be created
     bool Refused;         // the archive named a file that must not be written
     DWORD LastRefresh;    // when the screen was last brought up to date
-    DWORD LastLabel;      // when the label last changed; 0 before the first file
     int LastPosition;     // the bar's position, -1 before the first move
 };
 

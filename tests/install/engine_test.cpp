@@ -13,6 +13,7 @@
 #include "platform.h"
 #include "record.h"
 #include "registry.h"
+#include "robustness/files.h"
 #include "state.h"
 
 namespace {
@@ -199,21 +200,26 @@ DWORD ValueCount(const char* path)
     return values;
 }
 
-bool FolderEmpty(const std::string& folder)
+// Where to cut a cabinet of one folder so that its first `files` files come out whole and the next
+// does not: the first data block that starts past their end.
+DWORD CutAfterFiles(const std::string& cabinet, int files)
 {
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
-    bool empty = true;
-    for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &found))
-        if (strcmp(found.cFileName, ".") && strcmp(found.cFileName, ".."))
-            empty = false;
-    if (search != INVALID_HANDLE_VALUE)
-        FindClose(search);
-    return empty;
+    auto word = [&](size_t at) {
+        return static_cast<DWORD>(static_cast<BYTE>(cabinet[at]) | static_cast<BYTE>(cabinet[at + 1]) << 8);
+    };
+    auto dword = [&](size_t at) { return word(at) | word(at + 2) << 16; };
+    size_t entry = dword(16);  // the file entries: size, offset in the folder, ..., name at 16
+    DWORD end = 0;
+    for (int i = 0; i < files; ++i, entry = cabinet.find('\0', entry + 16) + 1)
+        end = dword(entry + 4) + dword(entry);
+    size_t block = dword(36);  // the folder's first data block: checksum, packed size, unpacked size, data
+    for (DWORD unpacked = 0; unpacked < end && block < cabinet.size(); block += 8 + word(block + 4))
+        unpacked += word(block + 6);
+    return static_cast<DWORD>(block);
 }
 
-// A failed new installation takes back what it knows by name and the folders it made while empty;
-// the user's own file stays, and the product key is left without values.
+// A failed new installation takes back every file it wrote and the folders it made; the user's own
+// files stay, and the product key is left without values.
 void RolledBack()
 {
     CreateDirectoryA("C:\\Roll", 0);
@@ -224,7 +230,9 @@ void RolledBack()
     HANDLE file = CreateFileA(kit.c_str(), GENERIC_READ, FILE_SHARE_READ, 0, OPEN_EXISTING, 0, 0);
     DWORD size = GetFileSize(file, 0);
     CloseHandle(file);
-    const DWORD cuts[] = {0, 30, 100, size / 4, size / 2, size - 10};
+    // The last cut leaves the four files before the uninstaller whole and the uninstaller in part.
+    const DWORD afterFourth = CutAfterFiles(ReadBytes(kit), 4);
+    const DWORD cuts[] = {0, 30, 100, size / 4, size / 2, size - 10, afterFourth};
     for (int i = -1; i < static_cast<int>(sizeof cuts / sizeof cuts[0]); ++i) {
         char name[48];
         snprintf(name, sizeof name, i < 0 ? "no archive" : "archive cut at %lu", i < 0 ? 0UL : cuts[i]);
@@ -239,12 +247,10 @@ void RolledBack()
             CloseHandle(cut);
         }
         ExpectBoxes(Install("C:\\Roll\\A\\B"), ExtractFailed, name);
-        for (const char* product : {"Tikton.exe", "Tikton.hlp", "Tikton.cnt"})
+        for (const char* product : ProductFiles)
             CHECK_CASE(!Exists(std::string("C:\\Roll\\A\\B\\") + product), name);
         CHECK_CASE(!Exists(UninstallerPath.CStr()), name);
-        // A folder of ours stays only while something the rollback does not know by name is in it.
-        CHECK_CASE(!Exists("C:\\Roll\\A\\B") || !FolderEmpty("C:\\Roll\\A\\B"), name);
-        CHECK_CASE(!Exists("C:\\Roll\\A") || Exists("C:\\Roll\\A\\B"), name);
+        CHECK_CASE(!Exists("C:\\Roll\\A"), name);
         CHECK_CASE(Exists("C:\\Roll\\mine.txt"), name);
         CHECK_CASE(ValueCount(ProductKey) == 0, name);
         CHECK_CASE(!Exists(std::string(ShortcutFolders[UserDesktopLocation].CStr()) + "\\Тиктон.lnk"), name);
@@ -253,11 +259,18 @@ void RolledBack()
         RemoveDirectoryA("C:\\Roll\\A");
     }
 
-    // Into the user's own folder: it and the user's file stay.
+    // Into the user's own folder, which holds files of the product's names, and with an uninstaller in
+    // the Windows folder: a run that wrote nothing takes nothing.
     CleanMachine();
     UseCabinet("");
+    WriteBytes("C:\\Roll\\Tikton.exe", "the user's program");
+    WriteBytes("C:\\Roll\\Tikton.hlp", "the user's help");
+    WriteBytes(UninstallerPath.CStr(), "another uninstaller");
     ExpectBoxes(Install("C:\\Roll"), ExtractFailed, "user's folder");
     CHECK(Exists("C:\\Roll\\mine.txt"));
+    CHECK_TEXT(ReadBytes("C:\\Roll\\Tikton.exe").c_str(), "the user's program");
+    CHECK_TEXT(ReadBytes("C:\\Roll\\Tikton.hlp").c_str(), "the user's help");
+    CHECK_TEXT(ReadBytes(UninstallerPath.CStr()).c_str(), "another uninstaller");
 
     // A folder that cannot be made: message 105, and the product key stays empty.
     CleanMachine();

@@ -41,10 +41,18 @@ void TestValidPaths()
         {":\\A", false},
         {"CC:\\A", false},
         {"C::\\A", false},
-        {"Тиктон", true},
-        {"C:", true},
-        {"C:Тиктон", true},
         {"D:\\", true},
+        {"c:\\Тиктон", true},
+        // Only a path from a drive's root: anything else lands below setup's current folder.
+        {"Тиктон", false},
+        {"C:", false},
+        {"C:Тиктон", false},
+        {"..\\Тиктон", false},
+        {".\\X", false},
+        {"C:..\\X", false},
+        {"Sub\\X", false},
+        {"1:\\X", false},
+        {"\xD2:\\X", false},
     };
     for (const auto& c : cases)
         CHECK_CASE(IsValidInstallPath(c.path) == c.valid, c.path);
@@ -68,6 +76,8 @@ void TestRealDrives()
         {"Тиктон", false},
         {"C:", false},
         {"", false},
+        {"..\\Тиктон", false},
+        {"Sub\\Тиктон", false},
     };
     for (const auto& c : cases)
         CHECK_CASE(IsDriveSuitable(c.path) == c.suitable, c.path);

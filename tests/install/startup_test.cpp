@@ -63,6 +63,8 @@ void ExpectWizardThenCancel(const char* caption)
 void TestRecords()
 {
     const std::string uninstaller = UninstallerCopy();
+    // A stored folder too long for the wizard's field; the version still decides first.
+    const std::string overlong = "C:\\" + std::string(300, 'a') + "\\";
     struct {
         const char* name;
         const char* installDir;
@@ -87,6 +89,10 @@ void TestRecords()
         {"no version", "C:\\T\\", REG_NONE, 0, [] { EXPECT_BOX(OlderVersion, IDCANCEL); }, 254, false},
         {"newer version", "C:\\T\\", REG_DWORD, 0x341, [] { EXPECT_BOX(NewerVersion, IDOK); }, 253, false},
         {"empty folder, newer version", "", REG_DWORD, 0x341, [] { ExpectWizardThenCancel("Выбор папки"); }, 1, false},
+        {"overlong folder, newer version", overlong.c_str(), REG_DWORD, 0x341,
+         [] { EXPECT_BOX(NewerVersion, IDOK); }, 253, false},
+        {"overlong folder, older version", overlong.c_str(), REG_DWORD, 0x33F,
+         [] { EXPECT_BOX(OlderVersion, IDCANCEL); }, 254, false},
     };
     for (const auto& c : cases) {
         printf("case: %s\n", c.name);

@@ -10,11 +10,14 @@
 #include "platform.h"
 
 namespace {
-// The rules, said differently: no empty text, no leading backslash, no doubled backslash, none of
-// ? * ", and at most one colon, in second place.
+// The rules, said differently: a Latin letter, a colon and a backslash first, no doubled backslash,
+// none of ? * ", and at most one colon, in second place.
 bool Allowed(const std::string& text)
 {
-    if (text.empty() || text[0] == '\\' || text.find("\\\\") != std::string::npos)
+    const std::string letters = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+    if (text.size() < 3 || letters.find(text[0]) == std::string::npos || text.compare(1, 2, ":\\") != 0)
+        return false;
+    if (text.find("\\\\") != std::string::npos)
         return false;
     if (text.find_first_of("?*\"") != std::string::npos)
         return false;

@@ -12,6 +12,7 @@ const char AppPathKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\App Pat
 const char InstallDirValue[] = "InstallDir";
 const char InstDirExistedValue[] = "InstDirExisted";
 const char PendingInstallDirValue[] = "PendingInstallDir";
+const char PendingInstDirExistedValue[] = "PendingInstDirExisted";
 const char InstVersionValue[] = "InstVersion";
 const char DisplayNameValue[] = "DisplayName";
 const char UninstallStringValue[] = "UninstallString";

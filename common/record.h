@@ -15,8 +15,10 @@ extern const char AppPathKey[];      // lets the shell start the program by its 
 
 extern const char InstallDirValue[];
 extern const char InstDirExistedValue[];
-// Setup's note of the folder a new installation is unpacking into, until the record is written.
+// Setup's note of the folder a new installation is unpacking into and the deepest folder that existed
+// before it, until the record is written: values of setup's own, never read by the uninstaller.
 extern const char PendingInstallDirValue[];
+extern const char PendingInstDirExistedValue[];
 extern const char InstVersionValue[];
 extern const char DisplayNameValue[];
 extern const char UninstallStringValue[];

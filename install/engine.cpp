@@ -17,26 +17,34 @@ const char Cabinet[] = "Install.cab";
 
 // A new installation notes its folder pair before unpacking, so that the folders it made stay known
 // as its own if it is stopped: run again into the same folder, setup takes over the noted existing
-// folder instead of counting those folders as the user's.
+// folder instead of counting those folders as the user's. The record's own values are written only
+// once the files are in place.
 void NoteFolderPair(HKEY productKey, TString& existing)
 {
     TString noted, notedExisting;
     if (ReadRegString(noted, productKey, PendingInstallDirValue) && SamePath(noted.CStr(), TargetFolder.CStr())
-        && ReadRegString(notedExisting, productKey, InstDirExistedValue))
+        && ReadRegString(notedExisting, productKey, PendingInstDirExistedValue))
         existing = notedExisting;
     WriteRegString(TargetFolder, productKey, PendingInstallDirValue);
-    WriteRegString(existing, productKey, InstDirExistedValue);
+    WriteRegString(existing, productKey, PendingInstDirExistedValue);
+}
+
+void ForgetFolderPair(HKEY productKey)
+{
+    RegDeleteValueA(productKey, PendingInstallDirValue);
+    RegDeleteValueA(productKey, PendingInstDirExistedValue);
 }
 
 // Takes back exactly what this run wrote: the files the extraction began, then the folders it made.
-// Files of the same names that were there before and never reached stay.
+// Files of the same names that were there before and never reached stay. The note goes only with the
+// folders: files an earlier, stopped run left may still hold them.
 void RollBack(HKEY productKey, TString& existing)
 {
     DeleteExtractedFiles();
-    TString folder(TargetFolder);
-    RemoveFolderChain(folder, existing);
-    RegDeleteValueA(productKey, PendingInstallDirValue);
-    RegDeleteValueA(productKey, InstDirExistedValue);
+    TString folder(TargetFolder), notRemoved;
+    RemoveFolderChain(folder, existing, &notRemoved);
+    if (notRemoved.IsEmpty())
+        ForgetFolderPair(productKey);
 }
 
 struct TShortcutChoice {
@@ -114,7 +122,7 @@ void RunInstallation()
     notice.Load(Screen.Instance, IDS_RECORD_NOTICE);
     displayName.Load(Screen.Instance, IDS_DISPLAY_NAME);
     WriteProductValues(productKey, FreshInstall, TargetFolder, existing, notice);
-    RegDeleteValueA(productKey, PendingInstallDirValue);
+    ForgetFolderPair(productKey);
     RegCloseKey(productKey);
     WriteRegistrationEntries(TargetFolder, displayName, UninstallerPath);
     CreateProductShortcuts();

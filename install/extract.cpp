@@ -52,6 +52,8 @@ struct TBegunTargets {
     DWORD count;
     DWORD capacity;
 } Begun;
+// A file of the target's name that was there before is taken as written only once it has been.
+TString ExistingTarget;
 
 void RememberTarget(const TString& target)
 {
@@ -89,7 +91,10 @@ bool ChooseTarget(FILE_IN_CABINET_INFO_A& file, const TString& destination)
     if (target.Length() >= sizeof file.FullTargetName)
         return false;
     memcpy(file.FullTargetName, target.CStr(), target.Length() + 1);
-    RememberTarget(target);
+    if (GetFileAttributesA(target.CStr()) == INVALID_FILE_ATTRIBUTES)
+        RememberTarget(target);
+    else
+        ExistingTarget = target;
     return true;
 }
 
@@ -113,6 +118,10 @@ UINT OnFileInCabinet(FILE_IN_CABINET_INFO_A& file, const TString& destination)
 
 UINT OnFileExtracted()
 {
+    if (!ExistingTarget.IsEmpty()) {
+        RememberTarget(ExistingTarget);
+        ExistingTarget = TString();
+    }
     Extraction.BytesDone += static_cast<LONG>(Extraction.CurrentFileSize);
     const int position = ProgressPosition(Extraction.BytesDone, Extraction.TotalBytes);
     if (Extraction.ProgressWindow && position != Extraction.LastPosition) {
@@ -196,6 +205,7 @@ bool ExtractCabinet(HWND owner, const char* cabinet, const TString& destination)
         CreateDialogParamA(Screen.Instance, MAKEINTRESOURCEA(IDD_COPY_PROGRESS), owner, CopyProgressProc, 0);
     Extraction.LastPosition = -1;
     Begun.count = 0;
+    ExistingTarget = TString();
     if (Extraction.ProgressWindow) {
         SetRedraw(IDC_COPY_FILE, false);
         SetRedraw(IDC_COPY_BAR, false);

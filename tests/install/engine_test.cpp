@@ -142,13 +142,14 @@ void Folders()
         if (c.noted) {
             HKEY key = OpenRegKey(HKEY_LOCAL_MACHINE, ProductKey, true, false);
             WriteRegString(TString(c.noted), key, PendingInstallDirValue);
-            WriteRegString(TString(c.notedExisted), key, InstDirExistedValue);
+            WriteRegString(TString(c.notedExisted), key, PendingInstDirExistedValue);
             RegCloseKey(key);
         }
         ExpectBoxes(Install(c.folder), Done, c.folder);
         CHECK_TEXT(Value(ProductKey, InstallDirValue).c_str(), c.installDir);
         CHECK_TEXT(Value(ProductKey, InstDirExistedValue).c_str(), c.existed);
         CHECK_TEXT(Value(ProductKey, PendingInstallDirValue).c_str(), "");
+        CHECK_TEXT(Value(ProductKey, PendingInstDirExistedValue).c_str(), "");
         std::string withoutBackslash(c.installDir, strlen(c.installDir) - 1);
         CHECK_TEXT(Value(HelpKey, HelpFileValue).c_str(), withoutBackslash.c_str());
         CHECK_TEXT(Value(AppPathKey, 0).c_str(), (std::string(c.installDir) + "Tikton.exe").c_str());
@@ -271,6 +272,22 @@ void RolledBack()
     CHECK_TEXT(ReadBytes("C:\\Roll\\Tikton.exe").c_str(), "the user's program");
     CHECK_TEXT(ReadBytes("C:\\Roll\\Tikton.hlp").c_str(), "the user's help");
     CHECK_TEXT(ReadBytes(UninstallerPath.CStr()).c_str(), "another uninstaller");
+
+    // After a stopped installation, a run into the same folder that fails keeps the stopped run's note
+    // while that run's files still hold the folders.
+    CleanMachine();
+    UseCabinet("");
+    CreateDirectoryA("C:\\Stopped", 0);
+    CreateDirectoryA("C:\\Stopped\\Inner", 0);
+    WriteBytes("C:\\Stopped\\Inner\\Tikton.hlp", "left by the stopped run");
+    HKEY key = OpenRegKey(HKEY_LOCAL_MACHINE, ProductKey, true, false);
+    WriteRegString(TString("C:\\Stopped\\Inner"), key, PendingInstallDirValue);
+    WriteRegString(TString("C:\\"), key, PendingInstDirExistedValue);
+    RegCloseKey(key);
+    ExpectBoxes(Install("C:\\Stopped\\Inner"), ExtractFailed, "after a stopped run");
+    CHECK_TEXT(Value(ProductKey, PendingInstallDirValue).c_str(), "C:\\Stopped\\Inner");
+    CHECK_TEXT(Value(ProductKey, PendingInstDirExistedValue).c_str(), "C:\\");
+    CHECK_TEXT(Value(ProductKey, InstDirExistedValue).c_str(), "");
 
     // A folder that cannot be made: message 105, and the product key stays empty.
     CleanMachine();

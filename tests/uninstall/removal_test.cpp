@@ -709,7 +709,8 @@ void Repeated()
             press(GetDlgItem(sheet, 0x3023), BM_CLICK, 0);
             press(sheet, PSM_PRESSBUTTON, PSBTN_BACK);
             press(sheet, PSM_PRESSBUTTON, PSBTN_NEXT);
-            press(sheet, PSM_PRESSBUTTON, PSBTN_FINISH);
+            if (!leftBehind)
+                press(sheet, PSM_PRESSBUTTON, PSBTN_FINISH);
             Sleep(round);
         }
         if (uninstaller.Running())

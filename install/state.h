@@ -35,20 +35,6 @@ extern TString ProgramFilesFolder;
 // The engine's copy of the installation folder, with exactly one trailing backslash once created.
 extern TString TargetFolder;
 
-// The cabinet extraction's counters; they only grow, as the engine extracts once per process.
-struct TExtraction {
-    LONG TotalBytes;
-    LONG BytesDone;
-    DWORD FilesExtracted;
-    DWORD CurrentFileSize;
-    HWND ProgressWindow;  // none when it could not be created
-    bool Refused;         // the archive named a file that must not be written
-    DWORD LastRefresh;    // when the screen was last brought up to date
-    int LastPosition;     // the bar's position, -1 before the first move
-};
-
-extern TExtraction Extraction;
-
 // The folder page's text shared with the shell folder browser.
 extern char BrowseBuffer[MAX_PATH];
 // The user boxes' states while their all-users twins are ticked: desktop, Programs menu, Start menu.

@@ -21,8 +21,9 @@ int RunInstaller(HINSTANCE instance);
 bool CloseRunningApplication();
 // Fills the shortcut folders, the program-files folder and the uninstaller's path.
 void ResolveLocations();
-// Reads an earlier installation's record; returns an exit code to stop with, or ExitNormal to go on.
-int CheckEarlierInstallation();
+// Reads an earlier installation's record; returns an exit code to stop with, or ExitNormal to go on,
+// `fresh` then telling a new installation from maintenance of the installed copy.
+int CheckEarlierInstallation(bool& fresh);
 
 // Which pages the wizard shows, by FreshInstall.
 void SelectInstallerPages();

@@ -74,8 +74,9 @@ void ResolveLocations()
     UninstallerPath.Append("\\unTikton.exe");
 }
 
-int CheckEarlierInstallation()
+int CheckEarlierInstallation(bool& fresh)
 {
+    fresh = true;
     HKEY key = OpenRegKey(HKEY_LOCAL_MACHINE, ProductKey, false, true);
     if (!key)
         return ExitNormal;
@@ -99,7 +100,7 @@ int CheckEarlierInstallation()
         }
     }
     // Maintenance works on the stored folder; one that cannot be used leaves setup as on a clean machine.
-    FreshInstall = !TakeInstalledFolder(folder);
+    fresh = !TakeInstalledFolder(folder);
     return ExitNormal;
 }
 
@@ -118,11 +119,12 @@ int RunInstaller(HINSTANCE instance)
     SetUpScreen(instance);
     ZeroMemory(&InstallChoices, sizeof InstallChoices);
     ResolveLocations();
-    FreshInstall = true;
     MaintenanceAction = Reinstall;
-    int stop = CheckEarlierInstallation();
+    bool fresh;
+    int stop = CheckEarlierInstallation(fresh);
     if (stop != ExitNormal)
         return stop;
+    FreshInstall = fresh;
     if (FreshInstall && !IsAdministrator) {
         MessageBoxByIds(0, IDS_NOT_ADMINISTRATOR, IDS_SETUP_CAPTION, MB_OK | MB_ICONHAND);
         return ExitNotAllowed;

@@ -50,16 +50,6 @@ bool TakeInstalledFolder(const TString& stored)
 }
 }
 
-bool CloseRunningApplication()
-{
-    HWND window = FindWindowA(ApplicationClass, 0);
-    if (!window)
-        return true;
-    if (MessageBoxByIds(0, IDS_APP_RUNNING, IDS_SETUP_CAPTION, MB_YESNO | MB_ICONHAND) != IDYES)
-        return false;
-    return CloseWindowsOfClass(ApplicationClass);
-}
-
 void ResolveLocations()
 {
     for (int i = 0; i < ShortcutLocationCount; ++i)
@@ -114,7 +104,7 @@ void HandOver(HWND background)
 
 int RunInstaller(HINSTANCE instance)
 {
-    if (!CloseRunningApplication())
+    if (!CloseRunningApplication(ApplicationClass, IDS_APP_RUNNING, IDS_SETUP_CAPTION))
         return ExitNotAllowed;
     SetUpScreen(instance);
     ZeroMemory(&InstallChoices, sizeof InstallChoices);

@@ -32,7 +32,7 @@ extern TString UninstallerPath;
 // The seven shortcut folders without a trailing backslash, empty where the location does not exist.
 extern TString ShortcutFolders[ShortcutLocationCount];
 extern TString ProgramFilesFolder;
-// The engine's copy of the installation folder, with exactly one trailing backslash once created.
+// The installation folder as the engine works with it, with exactly one trailing backslash.
 extern TString TargetFolder;
 
 // The folder page's text shared with the shell folder browser.

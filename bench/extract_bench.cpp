@@ -78,15 +78,14 @@ int main(int argc, char** argv)
         bare = std::min(bare, Seconds(start, end, frequency));
 
         EmptyOut();
-        Extraction = TExtraction();
+        TExtraction extraction;
         QueryPerformanceCounter(&start);
-        ok = ExtractCabinet(0, cabinet.c_str(), TString(Out.c_str()));
+        ok = ExtractCabinet(0, cabinet.c_str(), TString(Out.c_str()), extraction);
         QueryPerformanceCounter(&end);
         if (!ok)
             return 1;
         extract = std::min(extract, Seconds(start, end, frequency));
 
-        Extraction = TExtraction();
         QueryPerformanceCounter(&start);
         SetupIterateCabinetA(cabinet.c_str(), 0, SkipCallback, 0);
         QueryPerformanceCounter(&end);

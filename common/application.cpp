@@ -1,13 +1,13 @@
 // Asking the running application to close, within a bound.
 #include "application.h"
 
-#include <windows.h>
+#include "message.h"
 
 namespace {
 const DWORD CloseTimeout = 10000;
 const DWORD ClosePoll = 50;
-}
 
+// Sends WM_CLOSE to each window of the class in turn until none is left, or the time is up.
 bool CloseWindowsOfClass(const char* className)
 {
     const DWORD start = GetTickCount();
@@ -22,4 +22,14 @@ bool CloseWindowsOfClass(const char* className)
             Sleep(ClosePoll);
     }
     return true;
+}
+}
+
+bool CloseRunningApplication(const char* className, UINT questionId, UINT captionId)
+{
+    if (!FindWindowA(className, 0))
+        return true;
+    if (MessageBoxByIds(0, questionId, captionId, MB_YESNO | MB_ICONHAND) != IDYES)
+        return false;
+    return CloseWindowsOfClass(className);
 }

@@ -2,8 +2,11 @@
 #ifndef COMMON_APPLICATION_H
 #define COMMON_APPLICATION_H
 
-// Sends WM_CLOSE to each window of the class in turn until none is left. A window that hangs or
-// refuses must not hold setup for ever: false when some are still there after ten seconds.
-bool CloseWindowsOfClass(const char* className);
+#include <windows.h>
+
+// When a window of the class is found, asks the question (text and caption entries, no owner, Yes and
+// No) and on Yes closes every such window. False when the user declines, or when a window that hangs
+// or refuses is still there after ten seconds: it must not hold the program for ever.
+bool CloseRunningApplication(const char* className, UINT questionId, UINT captionId);
 
 #endif

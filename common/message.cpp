@@ -3,16 +3,12 @@
 
 #include "tstring.h"
 
-int MessageBoxById(HWND owner, UINT textId, const char* caption, UINT flags)
+int MessageBoxByIds(HWND owner, UINT textId, UINT captionId, UINT flags, const char* appended)
 {
-    TString text;
+    TString text, caption;
     text.Load(GetModuleHandleA(0), textId);
-    return MessageBoxA(owner, text.CStr(), caption, flags);
-}
-
-int MessageBoxByIds(HWND owner, UINT textId, UINT captionId, UINT flags)
-{
-    TString caption;
+    if (appended)
+        text.Append(appended);
     caption.Load(GetModuleHandleA(0), captionId);
-    return MessageBoxById(owner, textId, caption.CStr(), flags);
+    return MessageBoxA(owner, text.CStr(), caption.CStr(), flags);
 }

@@ -17,15 +17,15 @@ const char Cabinet[] = "Install.cab";
 
 // A new installation notes its folder pair before unpacking, so that the folders it made stay known
 // as its own if it is stopped: run again into the same folder, setup takes over the noted existing
-// folder instead of counting those folders as the user's. The record's own values are written only
-// once the files are in place.
-void NoteFolderPair(HKEY productKey, TString& existing)
+// folder instead of counting those folders as the user's. The folder is noted without its backslash.
+// The record's own values are written only once the files are in place.
+void NoteFolderPair(HKEY productKey, const TString& folder, TString& existing)
 {
     TString noted, notedExisting;
-    if (ReadRegString(noted, productKey, PendingInstallDirValue) && SamePath(noted.CStr(), TargetFolder.CStr())
+    if (ReadRegString(noted, productKey, PendingInstallDirValue) && SamePath(noted.CStr(), folder.CStr())
         && ReadRegString(notedExisting, productKey, PendingInstDirExistedValue))
         existing = notedExisting;
-    WriteRegString(TargetFolder, productKey, PendingInstallDirValue);
+    WriteRegString(folder, productKey, PendingInstallDirValue);
     WriteRegString(existing, productKey, PendingInstDirExistedValue);
 }
 
@@ -38,9 +38,9 @@ void ForgetFolderPair(HKEY productKey)
 // Takes back exactly what this run wrote: the files the extraction began, then the folders it made.
 // Files of the same names that were there before and never reached stay. The note goes only with the
 // folders: files an earlier, stopped run left may still hold them.
-void RollBack(HKEY productKey, TString& existing)
+void RollBack(HKEY productKey, const TExtraction& extraction, TString& existing)
 {
-    DeleteExtractedFiles();
+    DeleteExtractedFiles(extraction);
     TString folder(TargetFolder), notRemoved;
     RemoveFolderChain(folder, existing, &notRemoved);
     if (notRemoved.IsEmpty())
@@ -68,8 +68,6 @@ void CreateProductShortcuts()
 {
     if (!FreshInstall)
         return;
-    StripTrailingBackslash(TargetFolder);
-    TargetFolder.Append(Backslash.CStr());
     TLinkInfo link;
     link.Path = TargetFolder.Concat(ProgramFileName);
     link.Description.Load(Screen.Instance, IDS_LINK_DESCRIPTION);
@@ -98,22 +96,25 @@ void RunInstallation()
         MessageBoxByIds(owner, IDS_REGISTRY_FAILED, IDS_SETUP_CAPTION, MB_OK | MB_ICONHAND);
         return;
     }
-    TargetFolder.Assign(InstallChoices.InstallFolder);
-    StripTrailingBackslash(TargetFolder);
+    // The one place the chosen folder is normalised: created and noted without a trailing backslash,
+    // held as TargetFolder with exactly one.
+    TString folder(InstallChoices.InstallFolder);
+    StripTrailingBackslash(folder);
+    TargetFolder = folder.Concat(Backslash.CStr());
     TString existing;
-    CreateFolderPath(existing, TargetFolder);
+    CreateFolderPath(existing, folder);
     if (existing.IsEmpty()) {
         MessageBoxByIds(owner, IDS_FOLDER_FAILED, IDS_SETUP_CAPTION, MB_OK | MB_ICONHAND);
         RegCloseKey(productKey);
         return;
     }
     if (FreshInstall)
-        NoteFolderPair(productKey, existing);
-    TargetFolder.Append(Backslash.CStr());
+        NoteFolderPair(productKey, folder, existing);
 
-    if (!ExtractCabinet(owner, Cabinet, TargetFolder)) {
+    TExtraction extraction;
+    if (!ExtractCabinet(owner, Cabinet, TargetFolder, extraction)) {
         if (FreshInstall)
-            RollBack(productKey, existing);
+            RollBack(productKey, extraction, existing);
         RegCloseKey(productKey);
         return;
     }

@@ -20,127 +20,118 @@ const DWORD RefreshInterval = 100;
 // A file this large takes about an interval to copy on a slow machine: its name is drawn before it is.
 const DWORD LargeFile = 1024 * 1024;
 
-void SetRedraw(int control, bool redraw)
+void SetRedraw(const TExtraction& extraction, int control, bool redraw)
 {
-    SendDlgItemMessageA(Extraction.ProgressWindow, control, WM_SETREDRAW, redraw, 0);
+    SendDlgItemMessageA(extraction.ProgressWindow, control, WM_SETREDRAW, redraw, 0);
 }
 
-void Draw(int control)
+void Draw(const TExtraction& extraction, int control)
 {
-    SetRedraw(control, true);
-    RedrawWindow(GetDlgItem(Extraction.ProgressWindow, control), 0, 0, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-    SetRedraw(control, false);
+    SetRedraw(extraction, control, true);
+    RedrawWindow(GetDlgItem(extraction.ProgressWindow, control), 0, 0, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    SetRedraw(extraction, control, false);
 }
 
 // Keeps the screen alive and painted, when the interval has passed. The label and the bar draw only here.
-void Refresh(bool now)
+void Refresh(TExtraction& extraction, bool now)
 {
     const DWORD tick = GetTickCount();
-    if (!now && tick - Extraction.LastRefresh < RefreshInterval)
+    if (!now && tick - extraction.LastRefresh < RefreshInterval)
         return;
-    Extraction.LastRefresh = tick;
-    if (Extraction.ProgressWindow) {
-        Draw(IDC_COPY_FILE);
-        Draw(IDC_COPY_BAR);
+    extraction.LastRefresh = tick;
+    if (extraction.ProgressWindow) {
+        Draw(extraction, IDC_COPY_FILE);
+        Draw(extraction, IDC_COPY_BAR);
     }
     PumpMessages();
 }
 
-// The targets this extraction began to write, in order; the last may be only partly written.
-struct TBegunTargets {
-    TString* items;
-    DWORD count;
-    DWORD capacity;
-} Begun;
-// A file of the target's name that was there before is taken as written only once it has been.
-TString ExistingTarget;
-
-void RememberTarget(const TString& target)
+void RememberTarget(TExtraction& extraction, const TString& target)
 {
-    if (Begun.count == Begun.capacity) {
-        const DWORD capacity = Begun.capacity ? Begun.capacity * 2 : 8;
+    if (extraction.BegunCount == extraction.BegunCapacity) {
+        const DWORD capacity = extraction.BegunCapacity ? extraction.BegunCapacity * 2 : 8;
         TString* grown = new TString[capacity];
-        for (DWORD i = 0; i < Begun.count; ++i)
-            grown[i] = Begun.items[i];
-        delete[] Begun.items;
-        Begun.items = grown;
-        Begun.capacity = capacity;
+        for (DWORD i = 0; i < extraction.BegunCount; ++i)
+            grown[i] = extraction.Begun[i];
+        delete[] extraction.Begun;
+        extraction.Begun = grown;
+        extraction.BegunCapacity = capacity;
     }
-    Begun.items[Begun.count++] = target;
+    extraction.Begun[extraction.BegunCount++] = target;
 }
 
 INT_PTR CALLBACK CopyProgressProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
 
-UINT CALLBACK SizingCallback(PVOID, UINT notification, UINT_PTR parameter, UINT_PTR)
+UINT CALLBACK SizingCallback(PVOID context, UINT notification, UINT_PTR parameter, UINT_PTR)
 {
     if (notification != SPFILENOTIFY_FILEINCABINET)
         return NO_ERROR;
-    Extraction.TotalBytes += reinterpret_cast<FILE_IN_CABINET_INFO_A*>(parameter)->FileSize;
+    static_cast<TExtraction*>(context)->TotalBytes += reinterpret_cast<FILE_IN_CABINET_INFO_A*>(parameter)->FileSize;
     return FILEOP_SKIP;
 }
 
 // The target of the next file, remembered as written from now on, or false when the archive names
 // something that must not be written.
-bool ChooseTarget(FILE_IN_CABINET_INFO_A& file, const TString& destination)
+bool ChooseTarget(TExtraction& extraction, FILE_IN_CABINET_INFO_A& file)
 {
     if (!IsPlainCabinetName(file.NameInCabinet))
         return false;
-    TString target = Extraction.FilesExtracted == UninstallerPosition
+    TString target = extraction.FilesExtracted == UninstallerPosition
         ? UninstallerPath
-        : destination.Concat(file.NameInCabinet);
+        : extraction.Destination.Concat(file.NameInCabinet);
     if (target.Length() >= sizeof file.FullTargetName)
         return false;
     memcpy(file.FullTargetName, target.CStr(), target.Length() + 1);
     if (GetFileAttributesA(target.CStr()) == INVALID_FILE_ATTRIBUTES)
-        RememberTarget(target);
+        RememberTarget(extraction, target);
     else
-        ExistingTarget = target;
+        extraction.ExistingTarget = target;
     return true;
 }
 
-UINT OnFileInCabinet(FILE_IN_CABINET_INFO_A& file, const TString& destination)
+UINT OnFileInCabinet(TExtraction& extraction, FILE_IN_CABINET_INFO_A& file)
 {
-    if (Extraction.Refused || !ChooseTarget(file, destination)) {
+    if (extraction.Refused || !ChooseTarget(extraction, file)) {
         // Refused like a damaged archive. Some Setup API versions take the abort for a skip and go on,
         // so the refusal is also remembered: it fails the extraction afterwards, and every later file
         // is refused too, since the files counted no longer tell which one is the uninstaller.
-        Extraction.Refused = true;
+        extraction.Refused = true;
         SetLastError(ERROR_INVALID_DATA);
         return FILEOP_ABORT;
     }
-    Extraction.CurrentFileSize = file.FileSize;
-    if (Extraction.ProgressWindow)
-        SetDlgItemTextA(Extraction.ProgressWindow, IDC_COPY_FILE, file.NameInCabinet);
+    extraction.CurrentFileSize = file.FileSize;
+    if (extraction.ProgressWindow)
+        SetDlgItemTextA(extraction.ProgressWindow, IDC_COPY_FILE, file.NameInCabinet);
     if (file.FileSize >= LargeFile)
-        Refresh(true);
+        Refresh(extraction, true);
     return FILEOP_DOIT;
 }
 
-UINT OnFileExtracted()
+UINT OnFileExtracted(TExtraction& extraction)
 {
-    if (!ExistingTarget.IsEmpty()) {
-        RememberTarget(ExistingTarget);
-        ExistingTarget = TString();
+    if (!extraction.ExistingTarget.IsEmpty()) {
+        RememberTarget(extraction, extraction.ExistingTarget);
+        extraction.ExistingTarget.Assign("");
     }
-    Extraction.BytesDone += static_cast<LONG>(Extraction.CurrentFileSize);
-    const int position = ProgressPosition(Extraction.BytesDone, Extraction.TotalBytes);
-    if (Extraction.ProgressWindow && position != Extraction.LastPosition) {
-        Extraction.LastPosition = position;
-        SendDlgItemMessageA(Extraction.ProgressWindow, IDC_COPY_BAR, PBM_SETPOS, static_cast<WPARAM>(position), 0);
+    extraction.BytesDone += static_cast<LONG>(extraction.CurrentFileSize);
+    const int position = ProgressPosition(extraction.BytesDone, extraction.TotalBytes);
+    if (extraction.ProgressWindow && position != extraction.LastPosition) {
+        extraction.LastPosition = position;
+        SendDlgItemMessageA(extraction.ProgressWindow, IDC_COPY_BAR, PBM_SETPOS, static_cast<WPARAM>(position), 0);
     }
-    ++Extraction.FilesExtracted;
+    ++extraction.FilesExtracted;
     return NO_ERROR;
 }
 
 UINT CALLBACK ExtractionCallback(PVOID context, UINT notification, UINT_PTR parameter, UINT_PTR)
 {
-    Refresh(false);
+    TExtraction& extraction = *static_cast<TExtraction*>(context);
+    Refresh(extraction, false);
     switch (notification) {
     case SPFILENOTIFY_FILEINCABINET:
-        return OnFileInCabinet(*reinterpret_cast<FILE_IN_CABINET_INFO_A*>(parameter),
-                               *static_cast<const TString*>(context));
+        return OnFileInCabinet(extraction, *reinterpret_cast<FILE_IN_CABINET_INFO_A*>(parameter));
     case SPFILENOTIFY_FILEEXTRACTED:
-        return OnFileExtracted();
+        return OnFileExtracted(extraction);
     }
     return NO_ERROR;
 }
@@ -184,10 +175,29 @@ bool IsPlainCabinetName(const char* name)
     }
 }
 
-void DeleteExtractedFiles()
+TExtraction::TExtraction() : Begun(0), BegunCount(0), BegunCapacity(0) { Clear(); }
+
+TExtraction::~TExtraction() { delete[] Begun; }
+
+void TExtraction::Clear()
 {
-    for (DWORD i = 0; i < Begun.count; ++i)
-        DeleteFileA(Begun.items[i].CStr());
+    Destination.Assign("");
+    TotalBytes = 0;
+    BytesDone = 0;
+    FilesExtracted = 0;
+    CurrentFileSize = 0;
+    ProgressWindow = 0;
+    Refused = false;
+    LastRefresh = 0;
+    LastPosition = -1;
+    BegunCount = 0;
+    ExistingTarget.Assign("");
+}
+
+void DeleteExtractedFiles(const TExtraction& extraction)
+{
+    for (DWORD i = 0; i < extraction.BegunCount; ++i)
+        DeleteFileA(extraction.Begun[i].CStr());
 }
 
 int ProgressPosition(LONGLONG done, LONGLONG total)
@@ -197,30 +207,28 @@ int ProgressPosition(LONGLONG done, LONGLONG total)
     return static_cast<int>(done * 100 / total);
 }
 
-bool ExtractCabinet(HWND owner, const char* cabinet, const TString& destination)
+bool ExtractCabinet(HWND owner, const char* cabinet, const TString& destination, TExtraction& extraction)
 {
+    extraction.Clear();
+    extraction.Destination = destination;
     PumpMessages();
     InitCommonControlsFromSystem();
-    Extraction.ProgressWindow =
+    extraction.ProgressWindow =
         CreateDialogParamA(Screen.Instance, MAKEINTRESOURCEA(IDD_COPY_PROGRESS), owner, CopyProgressProc, 0);
-    Extraction.LastPosition = -1;
-    Begun.count = 0;
-    ExistingTarget = TString();
-    if (Extraction.ProgressWindow) {
-        SetRedraw(IDC_COPY_FILE, false);
-        SetRedraw(IDC_COPY_BAR, false);
+    if (extraction.ProgressWindow) {
+        SetRedraw(extraction, IDC_COPY_FILE, false);
+        SetRedraw(extraction, IDC_COPY_BAR, false);
     }
     EnableWindow(owner, FALSE);
-    bool done = SetupIterateCabinetA(cabinet, 0, SizingCallback, 0)
-        && SetupIterateCabinetA(cabinet, 0, ExtractionCallback, const_cast<TString*>(&destination))
-        && !Extraction.Refused;
-    Refresh(true);
+    bool done = SetupIterateCabinetA(cabinet, 0, SizingCallback, &extraction)
+        && SetupIterateCabinetA(cabinet, 0, ExtractionCallback, &extraction) && !extraction.Refused;
+    Refresh(extraction, true);
     if (!done)
         MessageBoxByIds(owner, IDS_EXTRACT_FAILED, IDS_SETUP_CAPTION, MB_ICONHAND);
     EnableWindow(owner, TRUE);
-    if (Extraction.ProgressWindow)
-        DestroyWindow(Extraction.ProgressWindow);
-    Extraction.ProgressWindow = 0;
+    if (extraction.ProgressWindow)
+        DestroyWindow(extraction.ProgressWindow);
+    extraction.ProgressWindow = 0;
     PumpMessages();
     return done;
 }

@@ -16,13 +16,11 @@ enum TInstallExit {
 // WinMain's whole work; returns the exit code.
 int RunInstaller(HINSTANCE instance);
 
-// Asks to close every running window of the application; false when the user declines or a window
-// will not go away in time.
-bool CloseRunningApplication();
 // Fills the shortcut folders, the program-files folder and the uninstaller's path.
 void ResolveLocations();
-// Reads an earlier installation's record; returns an exit code to stop with, or ExitNormal to go on.
-int CheckEarlierInstallation();
+// Reads an earlier installation's record; returns an exit code to stop with, or ExitNormal to go on,
+// `fresh` then telling a new installation from maintenance of the installed copy.
+int CheckEarlierInstallation(bool& fresh);
 
 // Which pages the wizard shows, by FreshInstall.
 void SelectInstallerPages();

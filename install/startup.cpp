@@ -14,6 +14,9 @@
 #include "state.h"
 
 namespace {
+// Setup holds the application's window class here, and the product's registry paths in record.h, as
+// constants; unTikton loads the same facts from its string table and its banner from data resources,
+// as it is designed to. The registry value names and the help key are record.h's in both programs.
 const char ApplicationClass[] = "TTiktonForm";
 const char ProgramFilesKey[] = "Software\\Microsoft\\Windows\\CurrentVersion";
 const char InstallerClass[] = "clInstallerWindow";
@@ -50,16 +53,6 @@ bool TakeInstalledFolder(const TString& stored)
 }
 }
 
-bool CloseRunningApplication()
-{
-    HWND window = FindWindowA(ApplicationClass, 0);
-    if (!window)
-        return true;
-    if (MessageBoxByIds(0, IDS_APP_RUNNING, IDS_SETUP_CAPTION, MB_YESNO | MB_ICONHAND) != IDYES)
-        return false;
-    return CloseWindowsOfClass(ApplicationClass);
-}
-
 void ResolveLocations()
 {
     for (int i = 0; i < ShortcutLocationCount; ++i)
@@ -74,8 +67,9 @@ void ResolveLocations()
     UninstallerPath.Append("\\unTikton.exe");
 }
 
-int CheckEarlierInstallation()
+int CheckEarlierInstallation(bool& fresh)
 {
+    fresh = true;
     HKEY key = OpenRegKey(HKEY_LOCAL_MACHINE, ProductKey, false, true);
     if (!key)
         return ExitNormal;
@@ -99,7 +93,7 @@ int CheckEarlierInstallation()
         }
     }
     // Maintenance works on the stored folder; one that cannot be used leaves setup as on a clean machine.
-    FreshInstall = !TakeInstalledFolder(folder);
+    fresh = !TakeInstalledFolder(folder);
     return ExitNormal;
 }
 
@@ -113,16 +107,17 @@ void HandOver(HWND background)
 
 int RunInstaller(HINSTANCE instance)
 {
-    if (!CloseRunningApplication())
+    if (!CloseRunningApplication(ApplicationClass, IDS_APP_RUNNING, IDS_SETUP_CAPTION))
         return ExitNotAllowed;
     SetUpScreen(instance);
     ZeroMemory(&InstallChoices, sizeof InstallChoices);
     ResolveLocations();
-    FreshInstall = true;
     MaintenanceAction = Reinstall;
-    int stop = CheckEarlierInstallation();
+    bool fresh;
+    int stop = CheckEarlierInstallation(fresh);
     if (stop != ExitNormal)
         return stop;
+    FreshInstall = fresh;
     if (FreshInstall && !IsAdministrator) {
         MessageBoxByIds(0, IDS_NOT_ADMINISTRATOR, IDS_SETUP_CAPTION, MB_OK | MB_ICONHAND);
         return ExitNotAllowed;

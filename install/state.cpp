@@ -9,7 +9,5 @@ TString ShortcutFolders[ShortcutLocationCount];
 TString ProgramFilesFolder;
 TString TargetFolder;
 
-TExtraction Extraction;
-
 char BrowseBuffer[MAX_PATH];
 int RememberedUserBoxes[3] = {0, 1, 0};

@@ -32,22 +32,8 @@ extern TString UninstallerPath;
 // The seven shortcut folders without a trailing backslash, empty where the location does not exist.
 extern TString ShortcutFolders[ShortcutLocationCount];
 extern TString ProgramFilesFolder;
-// The engine's copy of the installation folder, with exactly one trailing backslash once created.
+// The installation folder as the engine works with it, with exactly one trailing backslash.
 extern TString TargetFolder;
-
-// The cabinet extraction's counters; they only grow, as the engine extracts once per process.
-struct TExtraction {
-    LONG TotalBytes;
-    LONG BytesDone;
-    DWORD FilesExtracted;
-    DWORD CurrentFileSize;
-    HWND ProgressWindow;  // none when it could not be created
-    bool Refused;         // the archive named a file that must not be written
-    DWORD LastRefresh;    // when the screen was last brought up to date
-    int LastPosition;     // the bar's position, -1 before the first move
-};
-
-extern TExtraction Extraction;
 
 // The folder page's text shared with the shell folder browser.
 extern char BrowseBuffer[MAX_PATH];

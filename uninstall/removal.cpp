@@ -6,13 +6,12 @@
 
 #include "paths.h"
 #include "platform.h"
+#include "record.h"
 #include "registry.h"
 #include "resource.h"
 #include "state.h"
 
 namespace {
-const char HelpKeyPath[] = "Software\\Microsoft\\Windows\\Help";
-
 void NoteNotRemoved(const TString& item, DWORD error)
 {
     static_cast<TArray<TString>&>(NotRemoved).Add(item);
@@ -36,7 +35,7 @@ void RemoveRecord()
     vendor.Load(Screen.Instance, IDS_VENDOR_KEY);
     DeleteSubkey(vendor.CStr(), IDS_PRODUCT_KEY_NAME);
     DeleteSubkey(UninstallKeyPath.CStr(), IDS_UNINSTALL_ENTRY_NAME);
-    HKEY help = OpenRegKey(HKEY_LOCAL_MACHINE, HelpKeyPath, false, false);
+    HKEY help = OpenRegKey(HKEY_LOCAL_MACHINE, HelpKey, false, false);
     if (help) {
         TStringArray values;
         LoadStringList(values, Screen.Instance, IDS_HELP_VALUES);

@@ -6,6 +6,7 @@
 
 #include <string.h>
 
+#include "message.h"
 #include "paths.h"
 #include "platform.h"
 #include "resource.h"
@@ -34,16 +35,14 @@ const char ScriptText[] =
     ":done\r\n"
     "del /f /q \"%~f0\" >nul 2>&1\r\n";
 
+// The text names the file the user is left to delete: the uninstaller's own long path, then ".".
 void ReportSelfRemovalFailure(UINT textId)
 {
-    TString text, caption;
-    text.Load(Screen.Instance, textId);
     char path[MAX_PATH] = "";
     GetModuleFileNameA(0, path, sizeof path);
-    text.Append(path);
-    text.Append(".");
-    caption.Load(Screen.Instance, IDS_UNINSTALL_CAPTION);
-    MessageBoxA(0, text.CStr(), caption.CStr(), MB_OK | MB_ICONHAND);
+    TString file(path);
+    file.Append(".");
+    MessageBoxByIds(0, textId, IDS_UNINSTALL_CAPTION, MB_OK | MB_ICONHAND, file.CStr());
 }
 
 // The folder part of a path, with its backslash.

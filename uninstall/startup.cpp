@@ -5,6 +5,7 @@
 #include <string.h>
 
 #include "application.h"
+#include "message.h"
 #include "record.h"
 #include "registry.h"
 #include "resource.h"
@@ -12,14 +13,6 @@
 
 namespace {
 const char UninstallerClass[] = "clUninstallerWindow";
-
-int ShowMessage(UINT textId, UINT flags)
-{
-    TString text, caption;
-    text.Load(Screen.Instance, textId);
-    caption.Load(Screen.Instance, IDS_UNINSTALL_CAPTION);
-    return MessageBoxA(0, text.CStr(), caption.CStr(), flags);
-}
 
 // The first bytes of a data resource, which the program always carries.
 void CopyRcData(HINSTANCE instance, UINT id, void* target, size_t size)
@@ -50,17 +43,6 @@ UINT CheckRecord()
     return installed ? 0 : IDS_NOT_INSTALLED;
 }
 
-bool CloseRunningApplication()
-{
-    TString className;
-    className.Load(Screen.Instance, IDS_APPLICATION_CLASS);
-    if (!FindWindowA(className.CStr(), 0))
-        return true;
-    if (ShowMessage(IDS_APP_RUNNING, MB_YESNO | MB_ICONHAND) != IDYES)
-        return false;
-    return CloseWindowsOfClass(className.CStr());
-}
-
 void LoadBanner(HINSTANCE instance)
 {
     Screen.Title.Load(instance, IDS_BANNER_TITLE);
@@ -79,10 +61,12 @@ int RunUninstaller(HINSTANCE instance)
 {
     Screen.Instance = instance;
     if (UINT refusal = CheckRecord()) {
-        ShowMessage(refusal, MB_OK | MB_ICONHAND);
+        MessageBoxByIds(0, refusal, IDS_UNINSTALL_CAPTION, MB_OK | MB_ICONHAND);
         return ExitRefused;
     }
-    if (!CloseRunningApplication())
+    TString applicationClass;
+    applicationClass.Load(instance, IDS_APPLICATION_CLASS);
+    if (!CloseRunningApplication(applicationClass.CStr(), IDS_APP_RUNNING, IDS_UNINSTALL_CAPTION))
         return ExitRefused;
     TString title;
     title.Load(instance, IDS_UNINSTALL_CAPTION);

@@ -12,6 +12,9 @@ TString Loaded(UINT id)
 }
 }
 
+// unTikton takes the product's registry paths and file names and the application's window class from
+// its string table, and its banner from data resources, as it is designed to; setup holds the same
+// facts as constants. The registry value names and the help key are record.h's in both programs.
 TString ProductKeyPath = Loaded(IDS_PRODUCT_KEY);
 TString UninstallKeyPath = Loaded(IDS_UNINSTALL_PARENT_KEY);
 TString InstallFolder;

@@ -14,9 +14,6 @@ enum TUninstallExit { ExitDone = 0, ExitRefused = 255 };
 int RunUninstaller(HINSTANCE instance);
 // The record checks, in their order; returns 0 to go on or the text of the message to stop with.
 UINT CheckRecord();
-// Asks to close every running window of the application; false when the user declines or a window
-// will not go away in time.
-bool CloseRunningApplication();
 // The banner's texts and settings from the string table and the data resources.
 void LoadBanner(HINSTANCE instance);
 

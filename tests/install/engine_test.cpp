@@ -62,7 +62,6 @@ std::vector<std::string> Install(const char* folder, bool fresh = true)
     InstallChoices.QuickLaunch = InstallChoices.CommonDesktop = true;
     InstallChoices.CommonPrograms = InstallChoices.CommonStartMenu = true;
     FreshInstall = fresh;
-    Extraction = TExtraction();
     TBoxAnswerer answerer;
     RunInstallation();
     return answerer.Stop();

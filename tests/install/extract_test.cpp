@@ -26,6 +26,8 @@ std::vector<int> Positions;
 std::vector<std::string> Labels;
 std::vector<std::string> Drawn;
 HHOOK Hook;
+// The extraction under test, whose progress window the hook knows by it.
+TExtraction Extraction;
 
 LRESULT CALLBACK WatchProgress(int code, WPARAM wParam, LPARAM lParam)
 {
@@ -73,12 +75,11 @@ bool Extract(const std::string& cabinet, std::vector<std::string>* boxes = 0)
 {
     EmptyFolder(Destination);
     DeleteFileA(UninstallerPath.CStr());
-    Extraction = TExtraction();
     Positions.clear();
     Labels.clear();
     Drawn.clear();
     TBoxAnswerer answerer;
-    bool done = ExtractCabinet(0, cabinet.c_str(), TString(Destination));
+    bool done = ExtractCabinet(0, cabinet.c_str(), TString(Destination), Extraction);
     std::vector<std::string> texts = answerer.Stop();
     if (boxes)
         *boxes = texts;
@@ -226,9 +227,8 @@ void TestRefusals()
     // A destination so long that the archive's names would not fit is refused, never cut.
     std::string deep = "C:\\" + std::string(240, 'd') + "\\";
     CreateDirectoryA(deep.c_str(), 0);
-    Extraction = TExtraction();
     TBoxAnswerer answerer;
-    CHECK(!ExtractCabinet(0, (Data + "hostile.cab").c_str(), TString(deep.c_str())));
+    CHECK(!ExtractCabinet(0, (Data + "hostile.cab").c_str(), TString(deep.c_str()), Extraction));
     CHECK_EQ(answerer.Stop().size(), 1);
 }
 }

@@ -56,7 +56,6 @@ void Run(const std::string& archive, const std::string* originals, const char* n
     InstallChoices.Confirmed = true;
     lstrcpyA(InstallChoices.InstallFolder, "C:\\Robust\\Nested\\Deeper");
     FreshInstall = true;
-    Extraction = TExtraction();
     TBoxAnswerer answerer;
     RunInstallation();
     std::vector<std::string> boxes = answerer.Stop();
@@ -121,7 +120,6 @@ int main(int argc, char** argv)
     ZeroMemory(&InstallChoices, sizeof InstallChoices);
     InstallChoices.Confirmed = true;
     lstrcpyA(InstallChoices.InstallFolder, "C:\\Reference");
-    Extraction = TExtraction();
     {
         TBoxAnswerer answerer;
         RunInstallation();

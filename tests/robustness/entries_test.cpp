@@ -71,7 +71,6 @@ int main(int argc, char** argv)
                 InstallChoices.Confirmed = true;
                 lstrcpyA(InstallChoices.InstallFolder, "C:\\Mine");
                 FreshInstall = fresh;
-                Extraction = TExtraction();
                 TBoxAnswerer answerer;
                 RunInstallation();
                 std::vector<std::string> boxes = answerer.Stop();

@@ -12,4 +12,3 @@ TString TargetFolder;
 TExtraction Extraction;
 
 char BrowseBuffer[MAX_PATH];
-int RememberedUserBoxes[3] = {0, 1, 0};

@@ -27,7 +27,7 @@ struct TShortcutPlace {
     const char* Under;        // the part of the folder below that value
     const bool* Condition;    // the platform flag the location needs; none where every system has it
     int Box;
-    const TShortcutPlace* Twin;  // a user location's all-users place of the same kind; none for the others
+    const TShortcutPlace* Twin;  // for a user location, the all-users one of the same place; none for the others
 
     bool Exists() const { return !Condition || *Condition; }
 };

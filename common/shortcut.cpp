@@ -6,42 +6,45 @@
 #include "paths.h"
 #include "platform.h"
 #include "registry.h"
+#include "shortcut_boxes.h"
 
 namespace {
 const char ShellFoldersKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
-const char QuickLaunchUnderAppData[] = "\\Microsoft\\Internet Explorer\\Quick Launch";
-
-struct TLocationSource {
-    bool machineWide;
-    const char* value;
-};
-
-const TLocationSource LocationSources[ShortcutLocationCount] = {
-    {false, "Desktop"},        {false, "Programs"},        {false, "Start Menu"},        {false, "AppData"},
-    {true, "Common Desktop"},  {true, "Common Programs"},  {true, "Common Start Menu"},
-};
-
 const size_t LinkPathCapacity = MAX_PATH;
 }
 
-bool ShortcutLocationExists(TShortcutLocation location)
+const TShortcutPlace ShortcutPlaces[ShortcutLocationCount] = {
+    {CommonDesktopLocation, true, "Common Desktop", "", &IsWinNT, IDC_COMMON_DESKTOP, 0},
+    {CommonProgramsLocation, true, "Common Programs", "", &IsWinNT, IDC_COMMON_PROGRAMS, 0},
+    {CommonStartMenuLocation, true, "Common Start Menu", "", &IsWinNT, IDC_COMMON_START_MENU, 0},
+    {UserDesktopLocation, false, "Desktop", "", 0, IDC_USER_DESKTOP, &ShortcutPlaces[0]},
+    {UserProgramsLocation, false, "Programs", "", 0, IDC_USER_PROGRAMS, &ShortcutPlaces[1]},
+    {UserStartMenuLocation, false, "Start Menu", "", 0, IDC_USER_START_MENU, &ShortcutPlaces[2]},
+    {QuickLaunchLocation, false, "AppData", "\\Microsoft\\Internet Explorer\\Quick Launch", &QuickLaunchSupported,
+     IDC_QUICK_LAUNCH, 0},
+};
+
+const TShortcutPlace& ShortcutPlace(TShortcutLocation location)
 {
-    if (location == QuickLaunchLocation)
-        return QuickLaunchSupported;
-    return !LocationSources[location].machineWide || IsWinNT;
+    const TShortcutPlace* place = ShortcutPlaces;
+    while (place->Location != location)
+        ++place;
+    return *place;
 }
+
+bool ShortcutLocationExists(TShortcutLocation location) { return ShortcutPlace(location).Exists(); }
 
 TString ReadShortcutFolder(TShortcutLocation location)
 {
     TString folder;
-    if (!ShortcutLocationExists(location))
+    const TShortcutPlace& place = ShortcutPlace(location);
+    if (!place.Exists())
         return folder;
-    const TLocationSource& source = LocationSources[location];
-    ReadRegStringAt(folder, source.machineWide ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER, ShellFoldersKey,
-                    source.value);
+    ReadRegStringAt(folder, place.AllUsers ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER, ShellFoldersKey,
+                    place.ShellFolder);
     StripTrailingBackslash(folder);
-    if (location == QuickLaunchLocation && !folder.IsEmpty())
-        folder.Append(QuickLaunchUnderAppData);
+    if (!folder.IsEmpty())
+        folder.Append(place.Under);
     return folder;
 }
 

@@ -6,7 +6,7 @@
 
 #include "tstring.h"
 
-// The locations in the order of the shortcut pages' check boxes.
+// The locations. Install keeps one choice per location in this order, so the order is fixed.
 enum TShortcutLocation {
     UserDesktopLocation,
     UserProgramsLocation,
@@ -18,6 +18,25 @@ enum TShortcutLocation {
     ShortcutLocationCount
 };
 
+// One location: where its folder comes from, when the system has it, and its box on the shortcuts
+// page of both programs.
+struct TShortcutPlace {
+    TShortcutLocation Location;
+    bool AllUsers;            // machine-wide: read from HKEY_LOCAL_MACHINE, changed only by an administrator
+    const char* ShellFolder;  // the Shell Folders value that names the folder
+    const char* Under;        // the part of the folder below that value
+    const bool* Condition;    // the platform flag the location needs; none where every system has it
+    int Box;
+    const TShortcutPlace* Twin;  // for a user location, the all-users one of the same place; none for the others
+
+    bool Exists() const { return !Condition || *Condition; }
+};
+
+// Every location, in the order in which shortcuts are made and removed: all-users, the user's, Quick Launch.
+extern const TShortcutPlace ShortcutPlaces[ShortcutLocationCount];
+
+// The row of a location.
+const TShortcutPlace& ShortcutPlace(TShortcutLocation location);
 // Whether the running system has the location at all (from the platform flags).
 bool ShortcutLocationExists(TShortcutLocation location);
 // The location's folder without a trailing backslash; empty when the location does not exist here

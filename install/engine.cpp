@@ -46,22 +46,6 @@ void RollBack(HKEY productKey, const TExtraction& extraction, TString& existing)
     if (notRemoved.IsEmpty())
         ForgetFolderPair(productKey);
 }
-
-struct TShortcutChoice {
-    bool TInstallChoices::*flag;
-    TShortcutLocation location;
-};
-
-// The order in which the shortcuts are made.
-const TShortcutChoice ShortcutOrder[] = {
-    {&TInstallChoices::CommonDesktop, CommonDesktopLocation},
-    {&TInstallChoices::CommonPrograms, CommonProgramsLocation},
-    {&TInstallChoices::CommonStartMenu, CommonStartMenuLocation},
-    {&TInstallChoices::UserDesktop, UserDesktopLocation},
-    {&TInstallChoices::UserPrograms, UserProgramsLocation},
-    {&TInstallChoices::UserStartMenu, UserStartMenuLocation},
-    {&TInstallChoices::QuickLaunch, QuickLaunchLocation},
-};
 }
 
 void CreateProductShortcuts()
@@ -74,13 +58,11 @@ void CreateProductShortcuts()
     link.WorkingDirectory = TargetFolder;
     TString linkName;
     linkName.Load(Screen.Instance, IDS_LINK_NAME);
-    for (const TShortcutChoice& choice : ShortcutOrder) {
-        if (!(InstallChoices.*choice.flag))
-            continue;
-        if (choice.location == QuickLaunchLocation && !QuickLaunchSupported)
+    for (const TShortcutPlace& place : ShortcutPlaces) {
+        if (!InstallChoices.Shortcuts[place.Location] || !place.Exists())
             continue;
         // A location the system did not name gets no shortcut rather than one in a drive's root.
-        TString linkPath = LinkPathIn(ShortcutFolders[choice.location], linkName.CStr());
+        TString linkPath = LinkPathIn(ShortcutFolders[place.Location], linkName.CStr());
         if (!linkPath.IsEmpty())
             CreateShortcut(linkPath.CStr(), link, ProductLinkFields);
     }

@@ -10,4 +10,3 @@ TString ProgramFilesFolder;
 TString TargetFolder;
 
 char BrowseBuffer[MAX_PATH];
-int RememberedUserBoxes[3] = {0, 1, 0};

@@ -13,15 +13,10 @@
 struct TInstallChoices {
     bool Confirmed;  // the wizard was left with Finish; until then the engine does nothing
     char InstallFolder[MAX_PATH];
-    bool UserDesktop;
-    bool UserPrograms;
-    bool UserStartMenu;
-    bool QuickLaunch;
-    bool CommonDesktop;
-    bool CommonPrograms;
-    bool CommonStartMenu;
+    bool Shortcuts[ShortcutLocationCount];  // a shortcut to create at each location
 };
 #pragma pack(pop)
+static_assert(sizeof(TInstallChoices) == 1 + MAX_PATH + 7, "the seven shortcut flags follow the folder, one byte each");
 
 enum TMaintenanceAction { Reinstall = 0, ChangeInterface = 1, Remove = 2 };
 
@@ -37,7 +32,5 @@ extern TString TargetFolder;
 
 // The folder page's text shared with the shell folder browser.
 extern char BrowseBuffer[MAX_PATH];
-// The user boxes' states while their all-users twins are ticked: desktop, Programs menu, Start menu.
-extern int RememberedUserBoxes[3];
 
 #endif

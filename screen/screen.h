@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "shortcut.h"
 #include "tstring.h"
 
 #pragma pack(push, 1)
@@ -97,5 +98,15 @@ INT_PTR AnswerSheet(HWND page, LONG_PTR answer);
 void CentreOnScreen(HWND window);
 // Centres the sheet on the screen once in the life of the program and removes its help button.
 void PlaceWizard(HWND sheet);
+
+// The shortcuts page of both programs, one box per location; the arrays are by TShortcutLocation.
+// Ticks the boxes of the locations the system has as `ticked` says (a user box as it is to be while
+// its twin is clear), enables them (the all-users ones only when allowed) and locks every user box
+// whose twin is ticked.
+void PresetShortcutBoxes(HWND page, const bool ticked[ShortcutLocationCount], bool allUsersAllowed);
+// A click on an all-users box locks its user twin or gives it back as it was; false for any other box.
+bool PairCommonBox(HWND page, int box);
+// Which boxes of locations the system has are ticked.
+void ReadShortcutBoxes(HWND page, bool ticked[ShortcutLocationCount]);
 
 #endif

@@ -33,11 +33,7 @@ INT_PTR OnInterfaceNotify(HWND page, const NMHDR& notice)
 
 INT_PTR OnInterfaceCommand(HWND page, WPARAM wParam)
 {
-    const int box = LOWORD(wParam);
-    if (HIWORD(wParam) != BN_CLICKED || (box != IDC_COMMON_DESKTOP && box != IDC_COMMON_PROGRAMS && box != IDC_COMMON_START_MENU))
-        return FALSE;
-    PairCommonBox(page, box);
-    return TRUE;
+    return HIWORD(wParam) == BN_CLICKED && PairCommonBox(page, LOWORD(wParam));
 }
 }
 

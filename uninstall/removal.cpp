@@ -5,7 +5,6 @@
 #include <commctrl.h>
 
 #include "paths.h"
-#include "platform.h"
 #include "record.h"
 #include "registry.h"
 #include "resource.h"
@@ -74,20 +73,8 @@ void RemoveFolders()
 void DeleteShortcutSet()
 {
     ReadShortcutLocations();
-    const TShortcutLocation order[] = {CommonDesktopLocation, CommonProgramsLocation, CommonStartMenuLocation,
-                                       UserDesktopLocation,   UserProgramsLocation,   UserStartMenuLocation,
-                                       QuickLaunchLocation};
-    for (TShortcutLocation location : order) {
-        const bool common =
-            location == CommonDesktopLocation || location == CommonProgramsLocation || location == CommonStartMenuLocation;
-        if (common && !(IsWinNT && IsAdministrator))
-            continue;
-        if (location == QuickLaunchLocation && !QuickLaunchSupported)
-            continue;
-        // An unknown location would name a file in the root of the current drive: it is left alone.
-        if (!LinkPaths[location].IsEmpty())
-            DeleteFileA(LinkPaths[location].CStr());
-    }
+    const bool none[ShortcutLocationCount] = {};
+    MatchShortcutSet(none, TLinkInfo());
 }
 
 void FinishRemoval(HWND page)

@@ -8,77 +8,41 @@
 #include "state.h"
 
 namespace {
-const TShortcutLocation CommonLocations[3] = {CommonDesktopLocation, CommonProgramsLocation, CommonStartMenuLocation};
-const TShortcutLocation UserLocations[3] = {UserDesktopLocation, UserProgramsLocation, UserStartMenuLocation};
+bool MayChange(const TShortcutPlace& place) { return place.Exists() && (!place.AllUsers || IsAdministrator); }
 
-bool Checked(HWND page, int box) { return IsDlgButtonChecked(page, box) == BST_CHECKED; }
-
-bool CommonShortcutsAllowed() { return IsWinNT && IsAdministrator; }
-
-// Makes the location's shortcut match its box. An unknown location is left alone: its link path
-// would lie in the root of the current drive.
-void Apply(HWND page, int box, TShortcutLocation location, const TLinkInfo& link)
-{
-    const TString& path = LinkPaths[location];
-    if (path.IsEmpty())
-        return;
-    if (Checked(page, box))
-        CreateShortcut(path.CStr(), link, ProductLinkFields);
-    else
-        DeleteFileA(path.CStr());
-}
+bool LinkExists(const TShortcutPlace& place) { return place.Exists() && IsFile(LinkPaths[place.Location].CStr()); }
 }
 
 void ReadShortcutLocations()
 {
     TString linkName;
     linkName.Load(Screen.Instance, IDS_LINK_NAME);
-    for (int i = 0; i < ShortcutLocationCount; ++i) {
-        TShortcutLocation location = static_cast<TShortcutLocation>(i);
-        if (ShortcutLocationExists(location))
-            LinkPaths[i] = LinkPathIn(ReadShortcutFolder(location), linkName.CStr());
-    }
+    for (const TShortcutPlace& place : ShortcutPlaces)
+        if (place.Exists())
+            LinkPaths[place.Location] = LinkPathIn(ReadShortcutFolder(place.Location), linkName.CStr());
 }
 
 void InitShortcutChoices(HWND page)
 {
     ReadShortcutLocations();
-    for (int pair = 0; pair < 3; ++pair) {
-        ShortcutPairs.CommonExisted[pair] = IsWinNT && IsFile(LinkPaths[CommonLocations[pair]].CStr());
-        if (IsWinNT) {
-            CheckDlgButton(page, ShortcutPairs.CommonBoxes[pair], ShortcutPairs.CommonExisted[pair] ? BST_CHECKED : BST_UNCHECKED);
-            if (ShortcutPairs.CommonExisted[pair])
-                EnableWindow(GetDlgItem(page, ShortcutPairs.UserBoxes[pair]), FALSE);
-        }
-    }
-    const int commonControls[] = {IDC_COMMON_GROUP, IDC_COMMON_DESKTOP, IDC_COMMON_PROGRAMS, IDC_COMMON_START_MENU};
-    for (int control : commonControls)
-        EnableWindow(GetDlgItem(page, control), CommonShortcutsAllowed());
-    for (int pair = 0; pair < 3; ++pair) {
-        ShortcutPairs.RememberedUser[pair] =
-            !ShortcutPairs.CommonExisted[pair] && IsFile(LinkPaths[UserLocations[pair]].CStr());
-        CheckDlgButton(page, ShortcutPairs.UserBoxes[pair], ShortcutPairs.RememberedUser[pair] ? BST_CHECKED : BST_UNCHECKED);
-    }
-    if (QuickLaunchSupported) {
-        CheckDlgButton(page, IDC_QUICK_LAUNCH, IsFile(LinkPaths[QuickLaunchLocation].CStr()) ? BST_CHECKED : BST_UNCHECKED);
-        EnableWindow(GetDlgItem(page, IDC_QUICK_LAUNCH), TRUE);
-    }
+    // A user's shortcut behind an all-users one of the same place is not offered back: the pair has one.
+    bool ticked[ShortcutLocationCount];
+    for (const TShortcutPlace& place : ShortcutPlaces)
+        ticked[place.Location] = LinkExists(place) && !(place.Twin && LinkExists(*place.Twin));
+    PresetShortcutBoxes(page, ticked, IsAdministrator);
 }
 
-void PairCommonBox(HWND page, int commonBox)
+// An unknown location is left alone: its link path would lie in the root of the current drive.
+void MatchShortcutSet(const bool wanted[ShortcutLocationCount], const TLinkInfo& link)
 {
-    for (int pair = 0; pair < 3; ++pair) {
-        if (ShortcutPairs.CommonBoxes[pair] != commonBox)
+    for (const TShortcutPlace& place : ShortcutPlaces) {
+        const TString& path = LinkPaths[place.Location];
+        if (!MayChange(place) || path.IsEmpty())
             continue;
-        const int user = ShortcutPairs.UserBoxes[pair];
-        if (Checked(page, commonBox)) {
-            ShortcutPairs.RememberedUser[pair] = Checked(page, user);
-            CheckDlgButton(page, user, BST_UNCHECKED);
-            EnableWindow(GetDlgItem(page, user), FALSE);
-        } else {
-            CheckDlgButton(page, user, ShortcutPairs.RememberedUser[pair] ? BST_CHECKED : BST_UNCHECKED);
-            EnableWindow(GetDlgItem(page, user), TRUE);
-        }
+        if (wanted[place.Location])
+            CreateShortcut(path.CStr(), link, ProductLinkFields);
+        else
+            DeleteFileA(path.CStr());
     }
 }
 
@@ -93,11 +57,7 @@ void ApplyShortcutChoices(HWND page)
     link.Path.Append(program.CStr());
     link.WorkingDirectory = InstallFolder;
     link.Description.Load(Screen.Instance, IDS_LINK_DESCRIPTION);
-    if (CommonShortcutsAllowed())
-        for (int pair = 0; pair < 3; ++pair)
-            Apply(page, ShortcutPairs.CommonBoxes[pair], CommonLocations[pair], link);
-    for (int pair = 0; pair < 3; ++pair)
-        Apply(page, ShortcutPairs.UserBoxes[pair], UserLocations[pair], link);
-    if (QuickLaunchSupported)
-        Apply(page, IDC_QUICK_LAUNCH, QuickLaunchLocation, link);
+    bool wanted[ShortcutLocationCount];
+    ReadShortcutBoxes(page, wanted);
+    MatchShortcutSet(wanted, link);
 }

@@ -20,11 +20,5 @@ TString UninstallKeyPath = Loaded(IDS_UNINSTALL_PARENT_KEY);
 TString InstallFolder;
 TString ExistedFolder;
 TString LinkPaths[ShortcutLocationCount];
-TShortcutPairs ShortcutPairs = {
-    {IDC_COMMON_DESKTOP, IDC_COMMON_PROGRAMS, IDC_COMMON_START_MENU},
-    {IDC_USER_DESKTOP, IDC_USER_PROGRAMS, IDC_USER_START_MENU},
-    {0, 0, 0},
-    {0, 0, 0},
-};
 TStrIntArray NotRemoved;
 volatile bool RemovalDone;

@@ -20,15 +20,6 @@ extern TString ExistedFolder;
 // The seven link paths, one per shortcut location; empty where the location is not known.
 extern TString LinkPaths[ShortcutLocationCount];
 
-// Each all-users box of the shortcuts page with the per-user box of the same place.
-struct TShortcutPairs {
-    int CommonBoxes[3];
-    int UserBoxes[3];
-    int CommonExisted[3];
-    int RememberedUser[3];
-};
-extern TShortcutPairs ShortcutPairs;
-
 // What the removal could not remove, with the system's error codes; written by the worker only.
 extern TStrIntArray NotRemoved;
 // Set by the worker as its last action: the removal ran to its end and the uninstaller may go.

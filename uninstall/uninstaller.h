@@ -28,8 +28,10 @@ extern const int UninstallerPageCount;
 // Shortcut set maintenance.
 void ReadShortcutLocations();
 void InitShortcutChoices(HWND page);
-void PairCommonBox(HWND page, int commonBox);
 void ApplyShortcutChoices(HWND page);
+// Creates the shortcut of every wanted location (by TShortcutLocation) and deletes the others, at the
+// locations this user may change.
+void MatchShortcutSet(const bool wanted[ShortcutLocationCount], const TLinkInfo& link);
 
 // The removal worker, started with _beginthread by the progress page.
 void __cdecl RunRemoval(void* page);

@@ -58,9 +58,8 @@ std::vector<std::string> Install(const char* folder, bool fresh = true)
     ZeroMemory(&InstallChoices, sizeof InstallChoices);
     InstallChoices.Confirmed = true;
     lstrcpynA(InstallChoices.InstallFolder, folder, MAX_PATH);
-    InstallChoices.UserDesktop = InstallChoices.UserPrograms = InstallChoices.UserStartMenu = true;
-    InstallChoices.QuickLaunch = InstallChoices.CommonDesktop = true;
-    InstallChoices.CommonPrograms = InstallChoices.CommonStartMenu = true;
+    for (bool& chosen : InstallChoices.Shortcuts)
+        chosen = true;
     FreshInstall = fresh;
     TBoxAnswerer answerer;
     RunInstallation();

@@ -135,9 +135,10 @@ void Choices()
     CHECK(InstallChoices.Confirmed);
     CHECK(FreshInstall);
     CHECK_TEXT(InstallChoices.InstallFolder, "D:\\Программы\\Тиктон\\");
-    CHECK(InstallChoices.CommonDesktop && InstallChoices.CommonPrograms && !InstallChoices.CommonStartMenu);
-    CHECK(!InstallChoices.UserDesktop && !InstallChoices.UserPrograms && InstallChoices.UserStartMenu);
-    CHECK(InstallChoices.QuickLaunch == QuickLaunchSupported);
+    const bool* chosen = InstallChoices.Shortcuts;
+    CHECK(chosen[CommonDesktopLocation] && chosen[CommonProgramsLocation] && !chosen[CommonStartMenuLocation]);
+    CHECK(!chosen[UserDesktopLocation] && !chosen[UserProgramsLocation] && chosen[UserStartMenuLocation]);
+    CHECK(chosen[QuickLaunchLocation] == QuickLaunchSupported);
 }
 
 // Cancel confirmed on the shortcuts page leaves nothing decided.

@@ -306,6 +306,10 @@ void LeftBehind()
 void Shortcuts()
 {
     CHECK(InstallWithKit());
+    // On the NT family the user's own Programs menu link as well, behind the all-users one setup made.
+    const std::string userPrograms = Link(HKEY_CURRENT_USER, "Programs");
+    if (IsWinNT)
+        CloseHandle(CreateFileA(userPrograms.c_str(), GENERIC_WRITE, 0, 0, CREATE_ALWAYS, 0, 0));
     driver::TProgram uninstaller;
     HWND sheet = ToAction(uninstaller);
     if (!sheet)
@@ -324,6 +328,10 @@ void Shortcuts()
         CHECK(!driver::Checked(page, 103) && !driver::Enabled(page, 103));
         driver::Click(page, 109);
         CHECK(driver::Checked(page, 103) && driver::Enabled(page, 103));
+        // A user's link behind an all-users one is not offered back: the pair keeps one shortcut.
+        driver::Click(page, 110);
+        CHECK(!driver::Checked(page, 104) && driver::Enabled(page, 104));
+        driver::Click(page, 110);
     }
     if (quickLaunch)
         driver::Click(page, 106);
@@ -337,6 +345,7 @@ void Shortcuts()
     driver::PressWizardButton(sheet, PSBTN_FINISH);
     CHECK_EQ(uninstaller.Wait(), 0);
     CHECK(Exists(Link(nt ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER, nt ? "Common Programs" : "Programs")));
+    CHECK(Exists(userPrograms) == !nt);
     CHECK(Exists(Link(HKEY_CURRENT_USER, "Desktop")));
     CHECK(Exists(Link(HKEY_CURRENT_USER, "Start Menu")));
     CHECK(!Exists(QuickLaunchLink()));

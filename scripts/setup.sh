@@ -19,7 +19,7 @@ packages=(
   g++-mingw-w64-i686-win32 binutils-mingw-w64-i686 mingw-w64-i686-dev
   "${wine_packages[@]}"
   xvfb xauth x11-apps
-  nasm gcab cabextract dosbox liblnk-utils imagemagick
+  nasm gcab cabextract nsis dosbox liblnk-utils imagemagick
   fonts-dejavu-core fonts-wine locales python3 python3-unicorn
 )
 

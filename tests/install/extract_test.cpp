@@ -11,14 +11,15 @@
 #include "check.h"
 #include "driver.h"
 #include "extract.h"
+#include "files.h"
 #include "paths.h"
 #include "screen.h"
 #include "state.h"
+#include "texts.h"
 
 namespace {
 std::string Data;
 const char Destination[] = "C:\\Extract\\";
-const char ExtractFailed[] = "Не удалось извлечь файлы из архива.  Возможно, что архив поврежден.";
 
 // What the progress window was told, seen by a hook on this thread's sent messages; and what the label
 // showed each time it was drawn, with the number of bar moves before.
@@ -86,8 +87,6 @@ bool Extract(const std::string& cabinet, std::vector<std::string>* boxes = 0)
         CHECK_CASE(texts.empty(), cabinet.c_str());
     return done;
 }
-
-bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 void TestNames()
 {

@@ -9,6 +9,7 @@
 
 #include "check.h"
 #include "driver.h"
+#include "texts.h"
 
 namespace {
 std::string Shots;
@@ -43,7 +44,7 @@ int RemoveAll()
         CHECK(driver::WaitWizard("Удаление файлов") == sheet);
         HWND page = driver::CurrentPage(sheet);
         CHECK(driver::WaitUntil([&] {
-            return driver::Text(page, 111) == "Удаление Тиктона завершено."
+            return driver::Text(page, 111) == RemovalHeading
                 && driver::WizardButtonEnabled(sheet, PSBTN_CANCEL);
         }));
         Shot(sheet, "7-uninstall-done");
@@ -72,11 +73,11 @@ int main(int argc, char** argv)
         Shot(sheet, "3-shortcuts");
         driver::PressWizardButton(sheet, PSBTN_FINISH);
         HWND done = 0;
-        CHECK(driver::WaitUntil([&] { return (done = driver::FindMessageBox("Установка Тиктона")) != 0; }));
+        CHECK(driver::WaitUntil([&] { return (done = driver::FindMessageBox(SetupCaption)) != 0; }));
         Shot(done, "4-done");
         std::string text;
-        CHECK(driver::AnswerMessageBox("Установка Тиктона", IDOK, &text));
-        CHECK_TEXT(text.c_str(), "Установка Тиктона успешно завершена.");
+        CHECK(driver::AnswerMessageBox(SetupCaption, IDOK, &text));
+        CHECK_TEXT(text.c_str(), InstallDone);
     }
     CHECK_EQ(Install.Wait(), 1);
     return check::Finish("kit installation");

@@ -8,23 +8,21 @@
 
 #include <string>
 
+#include "boxes.h"
 #include "check.h"
 #include "driver.h"
 #include "installer.h"
+#include "machine.h"
 #include "pages.h"
 #include "platform.h"
 #include "record.h"
-#include "registry.h"
 #include "state.h"
+#include "texts.h"
 
 namespace {
-const char Caption[] = "Установка Тиктона";
 const char NotAdministrator[] =
     "Вы не являетесь членом группы Администраторы. Установку следует производить, используя учетную запись с "
     "правами Администратора.\r\n\r\nПродолжение установки невозможно.";
-const char NoSpace[] =
-    "На выбранном Вами диске недостаточно свободного места для установки программы.\r\n\r\n Или выбран "
-    "несуществующий диск, съемный диск, CDROM или диск RAM. На диски этих типов нельзя установить программу.";
 
 ULONGLONG FreeBytes = 5000000000ULL;
 
@@ -34,30 +32,6 @@ BOOL WINAPI FakeFreeSpace(const char*, ULARGE_INTEGER* toCaller, ULARGE_INTEGER*
     total->QuadPart = FreeBytes;
     totalFree->QuadPart = FreeBytes;
     return TRUE;
-}
-
-void SetRecord(bool installed)
-{
-    DeleteRegTree(HKEY_LOCAL_MACHINE, "Software\\Vantorel");
-    DeleteRegTree(HKEY_LOCAL_MACHINE, UninstallKey);
-    if (!installed)
-        return;
-    HKEY key = OpenRegKey(HKEY_LOCAL_MACHINE, ProductKey, true, false);
-    WriteRegString(TString("C:\\Program Files\\Тиктон\\"), key, InstallDirValue);
-    WriteRegDword(key, InstVersionValue, ProductVersion);
-    RegCloseKey(key);
-    // A harmless program stands in for the uninstaller.
-    WriteRegStringAt(TString("C:\\windows\\system32\\hostname.exe"), HKEY_LOCAL_MACHINE, UninstallKey,
-                     UninstallStringValue);
-}
-
-void ExpectBox(const char* text, int answer)
-{
-    std::string shown;
-    if (!driver::AnswerMessageBox(Caption, answer, &shown))
-        check::Fail(__FILE__, __LINE__, "no message box; expected", text);
-    else
-        CHECK_TEXT(shown.c_str(), text);
 }
 
 DWORD WINAPI RunUser(void* user)
@@ -85,13 +59,14 @@ HWND Next(HWND sheet, const char* caption)
 
 void NotAdministratorFresh()
 {
-    SetRecord(false);
-    CHECK_EQ(RunWith([] { ExpectBox(NotAdministrator, IDOK); }), 255);
+    SetRecord(0);
+    CHECK_EQ(RunWith([] { EXPECT_BOX(NotAdministrator, IDOK); }), 255);
 }
 
 void NotAdministratorMaintenance()
 {
-    SetRecord(true);
+    // A harmless program stands in for the uninstaller.
+    SetRecord("C:\\Program Files\\Тиктон\\", REG_DWORD, ProductVersion, "C:\\windows\\system32\\hostname.exe");
     CHECK_EQ(RunWith([] {
                  HWND sheet = driver::WaitWizard("Добро пожаловать");
                  HWND page = Next(sheet, "Выбор действия");
@@ -113,14 +88,14 @@ void NotAdministratorMaintenance()
 // the ticked boxes in the installer state.
 void Choices()
 {
-    SetRecord(false);
+    SetRecord(0);
     FreeBytes = 1000000;
     CHECK_EQ(RunWith([] {
                  HWND sheet = driver::WaitWizard("Добро пожаловать");
                  HWND folder = Next(sheet, "Выбор папки");
                  driver::Type(folder, 102, "D:\\Программы\\Тиктон\\");
                  driver::PressWizardButton(sheet, PSBTN_NEXT);
-                 ExpectBox(NoSpace, IDOK);
+                 EXPECT_BOX(NoSpace, IDOK);
                  FreeBytes = 1000001;
                  HWND page = Next(sheet, "Интерфейс");
                  driver::Click(page, 109);  // all-users desktop
@@ -129,7 +104,7 @@ void Choices()
                  driver::Click(page, 105);  // user Start menu
                  driver::PressWizardButton(sheet, PSBTN_FINISH);
                  // The engine runs next; with no archive beside the test it stops at once.
-                 ExpectBox("Не удалось извлечь файлы из архива.  Возможно, что архив поврежден.", IDOK);
+                 EXPECT_BOX(ExtractFailed, IDOK);
              }),
              1);
     CHECK(InstallChoices.Confirmed);
@@ -143,13 +118,13 @@ void Choices()
 // Cancel confirmed on the shortcuts page leaves nothing decided.
 void Cancelled()
 {
-    SetRecord(false);
+    SetRecord(0);
     CHECK_EQ(RunWith([] {
                  HWND sheet = driver::WaitWizard("Добро пожаловать");
                  Next(sheet, "Выбор папки");
                  Next(sheet, "Интерфейс");
                  driver::PressWizardButton(sheet, PSBTN_CANCEL);
-                 ExpectBox("Тиктон еще не был установлен.\r\n\r\nПрервать установку?", IDYES);
+                 EXPECT_BOX(CancelSetup, IDYES);
              }),
              1);
     CHECK(!InstallChoices.Confirmed);

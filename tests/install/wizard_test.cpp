@@ -5,9 +5,12 @@
 
 #include <string>
 
+#include "boxes.h"
 #include "check.h"
 #include "driver.h"
+#include "machine.h"
 #include "session.h"
+#include "texts.h"
 
 using namespace session;
 
@@ -22,11 +25,6 @@ const int UserDesktop = 103, UserPrograms = 104, UserStartMenu = 105, QuickLaunc
 const int Reinstall = 102, ChangeInterface = 103, Remove = 104;
 
 const char BadFolder[] = "Введенная Вами папка не является допустимым путем.";
-const char NoSpace[] =
-    "На выбранном Вами диске недостаточно свободного места для установки программы.\r\n\r\n Или выбран "
-    "несуществующий диск, съемный диск, CDROM или диск RAM. На диски этих типов нельзя установить программу.";
-const char InstallDone[] = "Установка Тиктона успешно завершена.";
-const char CancelSetup[] = "Тиктон еще не был установлен.\r\n\r\nПрервать установку?";
 
 driver::TProgram* Running;
 

@@ -8,10 +8,10 @@
 
 #include "check.h"
 #include "driver.h"
+#include "files.h"
+#include "texts.h"
 
 namespace {
-bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
 void Plant(int argc, char** argv, const char* folder)
 {
     for (int i = 2; i < argc; ++i) {
@@ -45,8 +45,8 @@ int main(int argc, char** argv)
         driver::WaitWizard("Интерфейс");
         driver::PressWizardButton(sheet, PSBTN_FINISH);
         std::string text;
-        CHECK(driver::AnswerMessageBox("Установка Тиктона", IDOK, &text));
-        CHECK_TEXT(text.c_str(), "Установка Тиктона успешно завершена.");
+        CHECK(driver::AnswerMessageBox(SetupCaption, IDOK, &text));
+        CHECK_TEXT(text.c_str(), InstallDone);
     }
     CHECK_EQ(install.Wait(), 1);
 
@@ -60,7 +60,7 @@ int main(int argc, char** argv)
         driver::Click(driver::CurrentPage(sheet), 104);
         driver::PressWizardButton(sheet, PSBTN_NEXT);
         CHECK(driver::WaitUntil([&] { return driver::WizardButtonEnabled(sheet, PSBTN_CANCEL)
-                                             && driver::Text(driver::CurrentPage(sheet), 111) == "Удаление Тиктона завершено."; }));
+                                             && driver::Text(driver::CurrentPage(sheet), 111) == RemovalHeading; }));
         driver::PressWizardButton(sheet, PSBTN_CANCEL);
     }
     CHECK_EQ(uninstaller.Wait(), 0);

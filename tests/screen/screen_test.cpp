@@ -10,6 +10,7 @@
 #include "driver.h"
 #include "resource.h"
 #include "screen.h"
+#include "texts.h"
 
 namespace {
 int FollowUps;
@@ -118,7 +119,7 @@ int main(int argc, char** argv)
         CHECK(Screen.GradientFill != 0);
     }
     HANDLE user = CreateThread(0, 0, User, 0, 0, 0);
-    CHECK(CreateBackgroundWindow(Gradient ? "clScreenTest" : "clScreenTestSolid", "Установка Тиктона") != 0);
+    CHECK(CreateBackgroundWindow(Gradient ? "clScreenTest" : "clScreenTestSolid", SetupCaption) != 0);
     RunMessageLoop();
     WaitForSingleObject(user, driver::DefaultTimeout);
     CHECK_EQ(FollowUps, 1);

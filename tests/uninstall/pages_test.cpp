@@ -10,6 +10,7 @@
 
 #include "check.h"
 #include "driver.h"
+#include "files.h"
 #include "paths.h"
 #include "platform.h"
 #include "record.h"
@@ -17,14 +18,13 @@
 #include "resource.h"
 #include "shortcut.h"
 #include "state.h"
+#include "texts.h"
 #include "uninstaller.h"
 
 namespace {
 const char Folder[] = "C:\\Program Files\\Тиктон\\";
 
 std::string LinkIn(TShortcutLocation location) { return std::string(ReadShortcutFolder(location).CStr()) + "\\Тиктон.lnk"; }
-
-bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 void MakeInstallation()
 {
@@ -113,9 +113,8 @@ DWORD WINAPI CloseAfterRemoval(void*)
     }
     CHECK(driver::WizardButtonEnabled(sheet, PSBTN_CANCEL));
     CHECK(!driver::WizardButtonEnabled(sheet, PSBTN_NEXT));
-    CHECK_TEXT(driver::Text(page, IDC_HEADING).c_str(), "Удаление Тиктона завершено.");
-    CHECK_TEXT(driver::Text(page, IDC_RESULT).c_str(),
-               "При удалении ошибок не обнаружено. Нажмите кнопку Закрыть для выхода из программы удаления.");
+    CHECK_TEXT(driver::Text(page, IDC_HEADING).c_str(), RemovalHeading);
+    CHECK_TEXT(driver::Text(page, IDC_RESULT).c_str(), NothingLeftResult);
     // Something left behind (the checks above have failed): Close opens on the list page.
     if (driver::WizardButtonEnabled(sheet, PSBTN_NEXT)) {
         driver::PressWizardButton(sheet, PSBTN_NEXT);

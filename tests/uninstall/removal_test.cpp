@@ -9,17 +9,20 @@
 #include <string>
 #include <vector>
 
+#include "boxes.h"
 #include "check.h"
 #include "driver.h"
+#include "files.h"
+#include "machine.h"
 #include "record.h"
 #include "platform.h"
 #include "registry.h"
 #include "resource.h"
 #include "shortcut.h"
+#include "texts.h"
 
 namespace {
 std::string KitInstall, Application, Shots;
-const char Caption[] = "Удаление Тиктона";
 const char Folder[] = "C:\\Program Files\\Тиктон";
 const char Uninstaller[] = "C:\\windows\\unTikton.exe";
 const char DeleteMe[] = "C:\\windows\\DeleteMe.com";
@@ -53,17 +56,6 @@ bool DeletionAtRestart(const std::string& path)
         name = target + strlen(target) + 1;
     }
     return false;
-}
-
-bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
-bool KeyExists(const char* path)
-{
-    HKEY key = 0;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return false;
-    RegCloseKey(key);
-    return true;
 }
 
 std::string ShellFolder(HKEY hive, const char* value)
@@ -134,17 +126,8 @@ bool InstallWithKit(bool everyBox = false, const std::string& folder = "")
     }
     driver::PressWizardButton(sheet, PSBTN_FINISH);
     std::string text;
-    CHECK(driver::AnswerMessageBox("Установка Тиктона", IDOK, &text));
+    CHECK(driver::AnswerMessageBox(SetupCaption, IDOK, &text));
     return install.Wait() == 1 && Exists(Uninstaller);
-}
-
-void ExpectBox(const char* text, int answer)
-{
-    std::string shown;
-    if (!driver::AnswerMessageBox(Caption, answer, &shown))
-        check::Fail(__FILE__, __LINE__, "no message box; expected", text);
-    else
-        CHECK_TEXT(shown.c_str(), text);
 }
 
 // Welcome, then the action page; the uninstaller's sheet.
@@ -171,14 +154,14 @@ bool RemoveAll(HWND sheet)
     HWND page = driver::CurrentPage(sheet);
     // The heading changes before the way out opens.
     CHECK(driver::WaitUntil([&] {
-        return driver::Text(page, 111) == "Удаление Тиктона завершено."
+        return driver::Text(page, 111) == RemovalHeading
             && (driver::WizardButtonEnabled(sheet, PSBTN_CANCEL) || driver::WizardButtonEnabled(sheet, PSBTN_NEXT));
     }));
     CHECK(driver::CurrentPage(sheet) == page);
     const int marks[] = {108, 104, 106};
     for (int mark : marks)
         CHECK_CASE(SendDlgItemMessageA(page, mark, STM_GETIMAGE, IMAGE_ICON, 0) != 0, "stage mark");
-    CHECK_TEXT(driver::Text(page, 111).c_str(), "Удаление Тиктона завершено.");
+    CHECK_TEXT(driver::Text(page, 111).c_str(), RemovalHeading);
     CHECK(IsWindowVisible(GetDlgItem(page, 110)));
     CHECK_TEXT(driver::Text(sheet, IDCANCEL).c_str(), "Закрыть");
     CHECK(!driver::WizardButtonEnabled(sheet, PSBTN_BACK));
@@ -207,8 +190,7 @@ void Complete()
     Shot(sheet, "action");
     CHECK(RemoveAll(sheet));
     HWND page = driver::CurrentPage(sheet);
-    CHECK_TEXT(driver::Text(page, 110).c_str(),
-               "При удалении ошибок не обнаружено. Нажмите кнопку Закрыть для выхода из программы удаления.");
+    CHECK_TEXT(driver::Text(page, 110).c_str(), NothingLeftResult);
     CHECK(!driver::WizardButtonEnabled(sheet, PSBTN_NEXT));
     driver::PressWizardButton(sheet, PSBTN_CANCEL);
     CHECK_EQ(uninstaller.Wait(), 0);
@@ -445,8 +427,8 @@ void SelfRemoval()
         CHECK(RemoveAll(sheet));
         driver::PressWizardButton(sheet, PSBTN_CANCEL);
         if (c.blocked) {
-            ExpectBox(("Не удалось создать файл для записи программы DeleteMe.com, поэтому следует вручную удалить "
-                       "исполнимый модуль программы удаления:\r\n" + uninstaller + ".").c_str(), IDOK);
+            EXPECT_UNINSTALL_BOX("Не удалось создать файл для записи программы DeleteMe.com, поэтому следует вручную "
+                                 "удалить исполнимый модуль программы удаления:\r\n" + uninstaller + ".", IDOK);
             CHECK_EQ(program.Wait(), 0);
             CHECK(Exists(uninstaller));
             RemoveDirectoryA(deleteMe.c_str());
@@ -475,30 +457,12 @@ void SelfRemoval()
     }
 }
 
-void SetRecord(const char* dir, const char* existed, DWORD type, DWORD version)
-{
-    DeleteRegTree(HKEY_LOCAL_MACHINE, "Software\\Vantorel");
-    if (!dir && !existed && type == REG_NONE)
-        return;
-    HKEY key = OpenRegKey(HKEY_LOCAL_MACHINE, ProductKey, true, false);
-    if (dir)
-        WriteRegString(TString(dir), key, InstallDirValue);
-    if (existed)
-        WriteRegString(TString(existed), key, InstDirExistedValue);
-    if (type == REG_DWORD)
-        WriteRegDword(key, InstVersionValue, version);
-    else if (type == REG_SZ)
-        WriteRegString(TString("832"), key, InstVersionValue);
-    RegCloseKey(key);
-}
-
 void StartupChecks()
 {
     CHECK(InstallWithKit());
     const char notInstalled[] =
         "Тиктон не установлен на данный компьютер или его установка повреждена.\n\nУдаление Тиктона невозможно.";
     const char badlyInstalled[] = "Тиктон неверно установлен. Его удаление невозможно.";
-    const char otherVersion[] = "Тиктон был установлен с использованием другой версии.\r\n\r\nПродолжение удаления невозможно.";
     const char* dir = "C:\\Program Files\\Тиктон\\";
     const char* existed = "C:\\Program Files\\";
     struct {
@@ -511,32 +475,32 @@ void StartupChecks()
         {"no product key", false, 0, 0, REG_NONE, 0, notInstalled},
         {"no InstDirExisted, wrong version", true, dir, 0, REG_DWORD, 0x33F, badlyInstalled},
         {"empty InstDirExisted", true, dir, "", REG_DWORD, 0x340, badlyInstalled},
-        {"version 0x33F", true, dir, existed, REG_DWORD, 0x33F, otherVersion},
-        {"version 0x341", true, dir, existed, REG_DWORD, 0x341, otherVersion},
-        {"version as text", true, dir, existed, REG_SZ, 0, otherVersion},
-        {"no InstallDir, no version", true, 0, existed, REG_NONE, 0, otherVersion},
+        {"version 0x33F", true, dir, existed, REG_DWORD, 0x33F, OtherVersion},
+        {"version 0x341", true, dir, existed, REG_DWORD, 0x341, OtherVersion},
+        {"version as text", true, dir, existed, REG_SZ, 0, OtherVersion},
+        {"no InstallDir, no version", true, 0, existed, REG_NONE, 0, OtherVersion},
         {"empty InstallDir", true, "", existed, REG_DWORD, 0x340, notInstalled},
     };
     for (const auto& c : cases) {
         printf("case: %s\n", c.name);
         if (c.key)
-            SetRecord(c.installDir, c.existedDir, c.type, c.version);
+            SetProductKey(c.installDir, c.existedDir, c.type, c.version);
         else
             DeleteRegTree(HKEY_LOCAL_MACHINE, "Software\\Vantorel");
         driver::TProgram uninstaller;
         uninstaller.Start(Uninstaller);
-        ExpectBox(c.message, IDOK);
+        EXPECT_UNINSTALL_BOX(c.message, IDOK);
         CHECK_EQ(uninstaller.Wait(), 255);
     }
 
-    SetRecord(dir, existed, REG_DWORD, 0x340);
+    SetProductKey(dir, existed, REG_DWORD, 0x340);
     {
         driver::TProgram app;
         app.Start(Application);
         CHECK(driver::WaitWindow("TTiktonForm", "") != 0);
         driver::TProgram uninstaller;
         uninstaller.Start(Uninstaller);
-        ExpectBox("Тиктон запущен.\r\n\r\nЗакрыть его?", IDNO);
+        EXPECT_UNINSTALL_BOX(AppRunning, IDNO);
         CHECK_EQ(uninstaller.Wait(), 255);
         CHECK(app.Running());
     }
@@ -550,7 +514,7 @@ void StartupChecks()
         }));
         driver::TProgram uninstaller;
         uninstaller.Start(Uninstaller);
-        ExpectBox("Тиктон запущен.\r\n\r\nЗакрыть его?", IDYES);
+        EXPECT_UNINSTALL_BOX(AppRunning, IDYES);
         // Cancel on the welcome page changes nothing and leaves the uninstaller on disk.
         HWND sheet = driver::WaitWizard("Добро пожаловать");
         CHECK(sheet != 0);
@@ -608,8 +572,8 @@ void LifeCycle(const std::string& version)
         driver::PressWizardButton(sheet, PSBTN_FINISH);
         if (choice == 102) {
             std::string text;
-            CHECK(driver::AnswerMessageBox("Установка Тиктона", IDOK, &text));
-            CHECK_TEXT(text.c_str(), "Установка Тиктона успешно завершена.");
+            CHECK(driver::AnswerMessageBox(SetupCaption, IDOK, &text));
+            CHECK_TEXT(text.c_str(), InstallDone);
         }
         CHECK_EQ(install.Wait(), 1);
     }

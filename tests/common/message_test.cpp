@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "check.h"
+#include "driver.h"
 #include "message.h"
 #include "resource.h"
 #include "texts.h"
@@ -35,7 +36,7 @@ DWORD WINAPI Answer(void* parameter)
         EnumWindows(FindBox, reinterpret_cast<LPARAM>(&box));
         if (box) {
             GetWindowTextA(box, answer->caption, sizeof answer->caption);
-            GetDlgItemTextA(box, 0xFFFF, answer->text, sizeof answer->text);
+            GetDlgItemTextA(box, driver::MessageBoxTextId, answer->text, sizeof answer->text);
             answer->seen = true;
             PostMessageA(box, WM_COMMAND, MAKEWPARAM(answer->button, BN_CLICKED),
                          reinterpret_cast<LPARAM>(GetDlgItem(box, answer->button)));

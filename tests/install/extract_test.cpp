@@ -13,6 +13,7 @@
 #include "extract.h"
 #include "files.h"
 #include "paths.h"
+#include "resource.h"
 #include "screen.h"
 #include "state.h"
 #include "texts.h"
@@ -32,11 +33,11 @@ LRESULT CALLBACK WatchProgress(int code, WPARAM wParam, LPARAM lParam)
 {
     const CWPSTRUCT& sent = *reinterpret_cast<CWPSTRUCT*>(lParam);
     if (code == HC_ACTION && Extraction.ProgressWindow && GetParent(sent.hwnd) == Extraction.ProgressWindow) {
-        if (sent.message == PBM_SETPOS && GetDlgCtrlID(sent.hwnd) == 101)
+        if (sent.message == PBM_SETPOS && GetDlgCtrlID(sent.hwnd) == IDC_COPY_BAR)
             Positions.push_back(static_cast<int>(sent.wParam));
-        if (sent.message == WM_SETTEXT && GetDlgCtrlID(sent.hwnd) == 102)
+        if (sent.message == WM_SETTEXT && GetDlgCtrlID(sent.hwnd) == IDC_COPY_FILE)
             Labels.push_back(reinterpret_cast<const char*>(sent.lParam));
-        if (sent.message == WM_PAINT && GetDlgCtrlID(sent.hwnd) == 102) {
+        if (sent.message == WM_PAINT && GetDlgCtrlID(sent.hwnd) == IDC_COPY_FILE) {
             char text[64] = "";
             GetWindowTextA(sent.hwnd, text, sizeof text);
             Drawn.push_back(std::string(text) + " after " + std::to_string(Positions.size()));

@@ -9,7 +9,9 @@
 
 #include "check.h"
 #include "driver.h"
+#include "install_ids.h"
 #include "texts.h"
+#include "uninstall_ids.h"
 
 namespace {
 std::string Shots;
@@ -38,13 +40,13 @@ int RemoveAll()
     if (sheet) {
         Shot(sheet, "5-uninstall-welcome");
         HWND action = Step(sheet, "Выбор действия", "6-uninstall-action");
-        driver::Click(action, 104);
+        driver::Click(action, uninstall_ids::IDC_REMOVE_ALL);
         Shot(sheet, "6-uninstall-action");
         driver::PressWizardButton(sheet, PSBTN_NEXT);
         CHECK(driver::WaitWizard("Удаление файлов") == sheet);
         HWND page = driver::CurrentPage(sheet);
         CHECK(driver::WaitUntil([&] {
-            return driver::Text(page, 111) == RemovalHeading
+            return driver::Text(page, uninstall_ids::IDC_HEADING) == RemovalHeading
                 && driver::WizardButtonEnabled(sheet, PSBTN_CANCEL);
         }));
         Shot(sheet, "7-uninstall-done");
@@ -69,7 +71,7 @@ int main(int argc, char** argv)
         Shot(sheet, "1-welcome");
         Step(sheet, "Выбор папки", "2-folder");
         HWND shortcuts = Step(sheet, "Интерфейс", "3-shortcuts");
-        driver::Click(shortcuts, 103);
+        driver::Click(shortcuts, install_ids::IDC_USER_DESKTOP);
         Shot(sheet, "3-shortcuts");
         driver::PressWizardButton(sheet, PSBTN_FINISH);
         HWND done = 0;

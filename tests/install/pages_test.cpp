@@ -16,6 +16,7 @@
 #include "pages.h"
 #include "platform.h"
 #include "record.h"
+#include "resource.h"
 #include "state.h"
 #include "texts.h"
 
@@ -70,11 +71,11 @@ void NotAdministratorMaintenance()
     CHECK_EQ(RunWith([] {
                  HWND sheet = driver::WaitWizard("Добро пожаловать");
                  HWND page = Next(sheet, "Выбор действия");
-                 CHECK(driver::Checked(page, 103) && driver::Enabled(page, 103));
-                 CHECK(!driver::Enabled(page, 102) && !driver::Enabled(page, 108));
-                 CHECK(!driver::Enabled(page, 104) && !driver::Enabled(page, 107));
-                 CHECK_TEXT(driver::Text(page, 102).c_str(), "&Переустановить (только Администраторы)");
-                 CHECK_TEXT(driver::Text(page, 104).c_str(), "&Удалить Тиктон (только Администраторы)");
+                 CHECK(driver::Checked(page, IDC_CHANGE_INTERFACE) && driver::Enabled(page, IDC_CHANGE_INTERFACE));
+                 CHECK(!driver::Enabled(page, IDC_REINSTALL) && !driver::Enabled(page, IDC_REINSTALL_NOTE));
+                 CHECK(!driver::Enabled(page, IDC_REMOVE) && !driver::Enabled(page, IDC_REMOVE_NOTE));
+                 CHECK_TEXT(driver::Text(page, IDC_REINSTALL).c_str(), "&Переустановить (только Администраторы)");
+                 CHECK_TEXT(driver::Text(page, IDC_REMOVE).c_str(), "&Удалить Тиктон (только Администраторы)");
                  driver::PressWizardButton(sheet, PSBTN_FINISH);
              }),
              1);
@@ -93,15 +94,15 @@ void Choices()
     CHECK_EQ(RunWith([] {
                  HWND sheet = driver::WaitWizard("Добро пожаловать");
                  HWND folder = Next(sheet, "Выбор папки");
-                 driver::Type(folder, 102, "D:\\Программы\\Тиктон\\");
+                 driver::Type(folder, IDC_FOLDER_EDIT, "D:\\Программы\\Тиктон\\");
                  driver::PressWizardButton(sheet, PSBTN_NEXT);
                  EXPECT_BOX(NoSpace, IDOK);
                  FreeBytes = 1000001;
                  HWND page = Next(sheet, "Интерфейс");
-                 driver::Click(page, 109);  // all-users desktop
-                 driver::Click(page, 111);  // all-users Start menu
-                 driver::Click(page, 111);
-                 driver::Click(page, 105);  // user Start menu
+                 driver::Click(page, IDC_COMMON_DESKTOP);
+                 driver::Click(page, IDC_COMMON_START_MENU);
+                 driver::Click(page, IDC_COMMON_START_MENU);
+                 driver::Click(page, IDC_USER_START_MENU);
                  driver::PressWizardButton(sheet, PSBTN_FINISH);
                  // The engine runs next; with no archive beside the test it stops at once.
                  EXPECT_BOX(ExtractFailed, IDOK);

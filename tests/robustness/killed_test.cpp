@@ -13,12 +13,12 @@
 #include "check.h"
 #include "driver.h"
 #include "files.h"
+#include "install_ids.h"
 #include "machine.h"
 #include "platform.h"
 #include "record.h"
 #include "registry.h"
 #include "remover.h"
-#include "resource.h"
 #include "session.h"
 #include "shortcut.h"
 #include "texts.h"
@@ -139,9 +139,9 @@ bool Finish(driver::TProgram& install, const std::string& exe)
         driver::PressWizardButton(sheet, PSBTN_NEXT);
         if (driver::WaitWizard("Интерфейс") != sheet)
             return false;
-        driver::Click(driver::CurrentPage(sheet), IDC_USER_DESKTOP);
+        driver::Click(driver::CurrentPage(sheet), install_ids::IDC_USER_DESKTOP);
     } else if (caption == ActionPage) {
-        driver::Click(driver::CurrentPage(sheet), IDC_REINSTALL);
+        driver::Click(driver::CurrentPage(sheet), install_ids::IDC_REINSTALL);
     } else {
         return false;
     }
@@ -188,7 +188,7 @@ void CheckSetupAgain(const char* name)
     HWND sheet = SecondPage(install, Kit, caption);
     CHECK_CASE(caption == (Recorded() ? ActionPage : FolderPage), name);
     if (caption == FolderPage)
-        CHECK_TEXT(driver::Text(driver::CurrentPage(sheet), IDC_FOLDER_EDIT).c_str(), Folder);
+        CHECK_TEXT(driver::Text(driver::CurrentPage(sheet), install_ids::IDC_FOLDER_EDIT).c_str(), Folder);
     if (!caption.empty())
         session::CancelWizard(sheet);
     CHECK_CASE(install.Wait() == 1, name);

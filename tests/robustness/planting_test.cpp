@@ -10,6 +10,7 @@
 #include "driver.h"
 #include "files.h"
 #include "texts.h"
+#include "uninstall_ids.h"
 
 namespace {
 void Plant(int argc, char** argv, const char* folder)
@@ -57,10 +58,12 @@ int main(int argc, char** argv)
     if (sheet) {
         driver::PressWizardButton(sheet, PSBTN_NEXT);
         driver::WaitWizard("Выбор действия");
-        driver::Click(driver::CurrentPage(sheet), 104);
+        driver::Click(driver::CurrentPage(sheet), uninstall_ids::IDC_REMOVE_ALL);
         driver::PressWizardButton(sheet, PSBTN_NEXT);
-        CHECK(driver::WaitUntil([&] { return driver::WizardButtonEnabled(sheet, PSBTN_CANCEL)
-                                             && driver::Text(driver::CurrentPage(sheet), 111) == RemovalHeading; }));
+        CHECK(driver::WaitUntil([&] {
+            return driver::WizardButtonEnabled(sheet, PSBTN_CANCEL)
+                && driver::Text(driver::CurrentPage(sheet), uninstall_ids::IDC_HEADING) == RemovalHeading;
+        }));
         driver::PressWizardButton(sheet, PSBTN_CANCEL);
     }
     CHECK_EQ(uninstaller.Wait(), 0);

@@ -67,9 +67,9 @@ DWORD WINAPI User(void*)
         return 0;
     HWND background = FindWindowA(Gradient ? "clScreenTest" : "clScreenTestSolid", 0);
     CHECK(background != 0);
-    // Another activation and another command must not start a second wizard.
+    // Another activation and a command other than the start command must not start a second wizard.
     SendMessageA(background, WM_ACTIVATE, WA_ACTIVE, 0);
-    SendMessageA(background, WM_COMMAND, 101, 0);
+    SendMessageA(background, WM_COMMAND, StartCommand + 1, 0);
     RedrawWindow(background, 0, 0, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     SendMessageA(sheet, WM_NULL, 0, 0);
 

@@ -48,18 +48,19 @@ DWORD WINAPI User(void*)
     driver::PressWizardButton(sheet, PSBTN_NEXT);
     CHECK(driver::WaitWizard("Выбор действия") == sheet);
     HWND action = driver::CurrentPage(sheet);
-    CHECK(driver::Checked(action, 102));
-    CHECK(!driver::Enabled(action, 104) && !driver::Enabled(action, 105));
-    CHECK_TEXT(driver::Text(action, 104).c_str(), "&Удалить все файлы (только Администраторы)");
+    CHECK(driver::Checked(action, IDC_CHANGE_INTERFACE));
+    CHECK(!driver::Enabled(action, IDC_REMOVE_ALL) && !driver::Enabled(action, IDC_REMOVE_ALL_NOTE));
+    CHECK_TEXT(driver::Text(action, IDC_REMOVE_ALL).c_str(), "&Удалить все файлы (только Администраторы)");
     driver::PressWizardButton(sheet, PSBTN_NEXT);
     CHECK(driver::WaitWizard("Интерфейс") == sheet);
     HWND page = driver::CurrentPage(sheet);
     // The all-users desktop shortcut shows, but its box cannot be changed; its user partner is locked.
-    CHECK(driver::Checked(page, 109) && !driver::Enabled(page, 109));
-    CHECK(!driver::Enabled(page, 107) && !driver::Enabled(page, 110) && !driver::Enabled(page, 111));
-    CHECK(!driver::Checked(page, 103) && !driver::Enabled(page, 103));
-    CHECK(driver::Checked(page, 105));
-    driver::Click(page, 104);
+    CHECK(driver::Checked(page, IDC_COMMON_DESKTOP) && !driver::Enabled(page, IDC_COMMON_DESKTOP));
+    CHECK(!driver::Enabled(page, IDC_COMMON_GROUP) && !driver::Enabled(page, IDC_COMMON_PROGRAMS)
+          && !driver::Enabled(page, IDC_COMMON_START_MENU));
+    CHECK(!driver::Checked(page, IDC_USER_DESKTOP) && !driver::Enabled(page, IDC_USER_DESKTOP));
+    CHECK(driver::Checked(page, IDC_USER_START_MENU));
+    driver::Click(page, IDC_USER_PROGRAMS);
     driver::PressWizardButton(sheet, PSBTN_FINISH);
     return 0;
 }

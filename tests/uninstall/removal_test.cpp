@@ -13,13 +13,16 @@
 #include "check.h"
 #include "driver.h"
 #include "files.h"
+#include "install_ids.h"
 #include "machine.h"
 #include "record.h"
 #include "platform.h"
 #include "registry.h"
-#include "resource.h"
 #include "shortcut.h"
 #include "texts.h"
+#include "uninstall_ids.h"
+
+using namespace uninstall_ids;
 
 namespace {
 std::string KitInstall, Application, Shots;
@@ -87,9 +90,13 @@ void CheckShortcutBoxes(HWND page, bool desktopTicked, const char* what)
     struct {
         int box;
         bool checked, enabled;
-    } const boxes[] = {{109, false, IsWinNT},       {110, IsWinNT, IsWinNT}, {111, false, IsWinNT},
-                       {103, desktopTicked, true},  {104, !IsWinNT, !IsWinNT}, {105, false, true},
-                       {106, QuickLaunchSupported, QuickLaunchSupported}};
+    } const boxes[] = {{IDC_COMMON_DESKTOP, false, IsWinNT},
+                       {IDC_COMMON_PROGRAMS, IsWinNT, IsWinNT},
+                       {IDC_COMMON_START_MENU, false, IsWinNT},
+                       {IDC_USER_DESKTOP, desktopTicked, true},
+                       {IDC_USER_PROGRAMS, !IsWinNT, !IsWinNT},
+                       {IDC_USER_START_MENU, false, true},
+                       {IDC_QUICK_LAUNCH, QuickLaunchSupported, QuickLaunchSupported}};
     for (const auto& box : boxes) {
         char name[48];
         snprintf(name, sizeof name, "%s, box %d", what, box.box);
@@ -118,11 +125,12 @@ bool InstallWithKit(bool everyBox = false, const std::string& folder = "")
     HWND page = driver::CurrentPage(sheet);
     if (everyBox) {
         CheckShortcutBoxes(page, false, "first view");
-        for (int box : {109, 110, 111, 103, 104, 105, 106})
+        for (int box : {IDC_COMMON_DESKTOP, IDC_COMMON_PROGRAMS, IDC_COMMON_START_MENU, IDC_USER_DESKTOP,
+                        IDC_USER_PROGRAMS, IDC_USER_START_MENU, IDC_QUICK_LAUNCH})
             if (driver::Enabled(page, box) && !driver::Checked(page, box))
                 driver::Click(page, box);
     } else {
-        driver::Click(page, 103);
+        driver::Click(page, IDC_USER_DESKTOP);
     }
     driver::PressWizardButton(sheet, PSBTN_FINISH);
     std::string text;
@@ -147,22 +155,22 @@ HWND ToAction(driver::TProgram& uninstaller)
 bool RemoveAll(HWND sheet)
 {
     HWND action = driver::CurrentPage(sheet);
-    CHECK(driver::Checked(action, 102));
-    driver::Click(action, 104);
+    CHECK(driver::Checked(action, IDC_CHANGE_INTERFACE));
+    driver::Click(action, IDC_REMOVE_ALL);
     driver::PressWizardButton(sheet, PSBTN_NEXT);
     CHECK(driver::WaitWizard("Удаление файлов") == sheet);
     HWND page = driver::CurrentPage(sheet);
     // The heading changes before the way out opens.
     CHECK(driver::WaitUntil([&] {
-        return driver::Text(page, 111) == RemovalHeading
+        return driver::Text(page, IDC_HEADING) == RemovalHeading
             && (driver::WizardButtonEnabled(sheet, PSBTN_CANCEL) || driver::WizardButtonEnabled(sheet, PSBTN_NEXT));
     }));
     CHECK(driver::CurrentPage(sheet) == page);
-    const int marks[] = {108, 104, 106};
+    const int marks[] = {IDC_REGISTRY_MARK, IDC_FILES_MARK, IDC_FOLDER_MARK};
     for (int mark : marks)
         CHECK_CASE(SendDlgItemMessageA(page, mark, STM_GETIMAGE, IMAGE_ICON, 0) != 0, "stage mark");
-    CHECK_TEXT(driver::Text(page, 111).c_str(), RemovalHeading);
-    CHECK(IsWindowVisible(GetDlgItem(page, 110)));
+    CHECK_TEXT(driver::Text(page, IDC_HEADING).c_str(), RemovalHeading);
+    CHECK(IsWindowVisible(GetDlgItem(page, IDC_RESULT)));
     CHECK_TEXT(driver::Text(sheet, IDCANCEL).c_str(), "Закрыть");
     CHECK(!driver::WizardButtonEnabled(sheet, PSBTN_BACK));
     Shot(sheet, "progress");
@@ -190,7 +198,7 @@ void Complete()
     Shot(sheet, "action");
     CHECK(RemoveAll(sheet));
     HWND page = driver::CurrentPage(sheet);
-    CHECK_TEXT(driver::Text(page, 110).c_str(), NothingLeftResult);
+    CHECK_TEXT(driver::Text(page, IDC_RESULT).c_str(), NothingLeftResult);
     CHECK(!driver::WizardButtonEnabled(sheet, PSBTN_NEXT));
     driver::PressWizardButton(sheet, PSBTN_CANCEL);
     CHECK_EQ(uninstaller.Wait(), 0);
@@ -250,13 +258,13 @@ void LeftBehind()
         return;
     CHECK(!RemoveAll(sheet));
     CHECK(driver::WizardButtonEnabled(sheet, PSBTN_NEXT));
-    CHECK_TEXT(driver::Text(driver::CurrentPage(sheet), 110).c_str(),
+    CHECK_TEXT(driver::Text(driver::CurrentPage(sheet), IDC_RESULT).c_str(),
                "Некоторые элементы не удалось удалить. Нажмите кнопку Далее, чтобы просмотреть список неудаленных элементов.");
     driver::PressWizardButton(sheet, PSBTN_NEXT);
     CHECK(driver::WaitWizard("Список неудаленных элементов") == sheet);
     HWND page = driver::CurrentPage(sheet);
     CHECK(driver::WaitUntil([&] { return driver::WizardButtonEnabled(sheet, PSBTN_CANCEL); }));
-    HWND list = GetDlgItem(page, 102);
+    HWND list = GetDlgItem(page, IDC_NOT_REMOVED_LIST);
     CHECK_EQ(SendMessageA(list, LB_GETCOUNT, 0, 0), 2);
     struct {
         const char* item;
@@ -266,8 +274,8 @@ void LeftBehind()
         CHECK_TEXT(driver::ListItem(list, i).c_str(), expected[i].item);
         // Selecting a line shows its own error.
         SendMessageA(list, LB_SETCURSEL, i, 0);
-        SendMessageA(page, WM_COMMAND, MAKEWPARAM(102, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
-        CHECK_TEXT(driver::Text(page, 103).c_str(), SystemErrorText(expected[i].error).CStr());
+        SendMessageA(page, WM_COMMAND, MAKEWPARAM(IDC_NOT_REMOVED_LIST, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+        CHECK_TEXT(driver::Text(page, IDC_ERROR_TEXT).c_str(), SystemErrorText(expected[i].error).CStr());
     }
     const LONG widest = WidestListLine({expected[0].item, expected[1].item});
     RECT box;
@@ -302,20 +310,20 @@ void Shortcuts()
     CheckShortcutBoxes(page, true, "preset");
     Shot(sheet, "shortcuts");
     if (nt) {
-        driver::Click(page, 109);
-        CHECK(!driver::Checked(page, 103) && !driver::Enabled(page, 103));
-        driver::Click(page, 109);
-        CHECK(driver::Checked(page, 103) && driver::Enabled(page, 103));
+        driver::Click(page, IDC_COMMON_DESKTOP);
+        CHECK(!driver::Checked(page, IDC_USER_DESKTOP) && !driver::Enabled(page, IDC_USER_DESKTOP));
+        driver::Click(page, IDC_COMMON_DESKTOP);
+        CHECK(driver::Checked(page, IDC_USER_DESKTOP) && driver::Enabled(page, IDC_USER_DESKTOP));
     }
     if (quickLaunch)
-        driver::Click(page, 106);
-    driver::Click(page, 105);
+        driver::Click(page, IDC_QUICK_LAUNCH);
+    driver::Click(page, IDC_USER_START_MENU);
     // Back and forth keeps the ticks.
     driver::PressWizardButton(sheet, PSBTN_BACK);
     CHECK(driver::WaitWizard("Выбор действия") == sheet);
     driver::PressWizardButton(sheet, PSBTN_NEXT);
     CHECK(driver::WaitWizard("Интерфейс") == sheet);
-    CHECK(driver::Checked(page, 105) && !driver::Checked(page, 106));
+    CHECK(driver::Checked(page, IDC_USER_START_MENU) && !driver::Checked(page, IDC_QUICK_LAUNCH));
     driver::PressWizardButton(sheet, PSBTN_FINISH);
     CHECK_EQ(uninstaller.Wait(), 0);
     CHECK(Exists(Link(nt ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER, nt ? "Common Programs" : "Programs")));
@@ -343,7 +351,7 @@ void Faults()
     HWND sheet = ToAction(uninstaller);
     if (!sheet)
         return;
-    driver::Click(driver::CurrentPage(sheet), 104);
+    driver::Click(driver::CurrentPage(sheet), IDC_REMOVE_ALL);
     driver::PressWizardButton(sheet, PSBTN_NEXT);
     // Written while the worker runs, or after it, whichever comes first.
     const std::string late = mine + "\\записка.txt";
@@ -353,7 +361,7 @@ void Faults()
     CHECK(driver::WaitUntil([&] { return driver::WizardButtonEnabled(sheet, PSBTN_NEXT); }));
     driver::PressWizardButton(sheet, PSBTN_NEXT);
     CHECK(driver::WaitWizard("Список неудаленных элементов") == sheet);
-    HWND list = GetDlgItem(driver::CurrentPage(sheet), 102);
+    HWND list = GetDlgItem(driver::CurrentPage(sheet), IDC_NOT_REMOVED_LIST);
     CHECK_EQ(SendMessageA(list, LB_GETCOUNT, 0, 0), 2);
     CHECK_TEXT(driver::ListItem(list, 0).c_str(), "Tikton.hlp");
     CHECK_TEXT(driver::ListItem(list, 1).c_str(), Folder);
@@ -560,7 +568,7 @@ void LifeCycle(const std::string& version)
     CHECK(Exists(std::string(Folder) + "\\Tikton.exe"));
 
     // Setup again: reinstall, then change the shortcuts through the uninstaller it hands over to.
-    for (int choice : {102, 103}) {
+    for (int choice : {install_ids::IDC_REINSTALL, install_ids::IDC_CHANGE_INTERFACE}) {
         driver::TProgram install;
         CHECK(install.Start(KitInstall, "", KitInstall.substr(0, KitInstall.find_last_of('/'))));
         HWND sheet = driver::WaitWizard("Добро пожаловать");
@@ -570,7 +578,7 @@ void LifeCycle(const std::string& version)
         CHECK(driver::WaitWizard("Выбор действия") == sheet);
         driver::Click(driver::CurrentPage(sheet), choice);
         driver::PressWizardButton(sheet, PSBTN_FINISH);
-        if (choice == 102) {
+        if (choice == install_ids::IDC_REINSTALL) {
             std::string text;
             CHECK(driver::AnswerMessageBox(SetupCaption, IDOK, &text));
             CHECK_TEXT(text.c_str(), InstallDone);
@@ -585,7 +593,7 @@ void LifeCycle(const std::string& version)
     CHECK(driver::WaitWizard("Выбор действия") == sheet);
     driver::PressWizardButton(sheet, PSBTN_NEXT);
     CHECK(driver::WaitWizard("Интерфейс") == sheet);
-    const int desktopBox = IsWinNT ? 109 : 103;
+    const int desktopBox = IsWinNT ? IDC_COMMON_DESKTOP : IDC_USER_DESKTOP;
     CHECK(driver::Checked(driver::CurrentPage(sheet), desktopBox));
     driver::Click(driver::CurrentPage(sheet), desktopBox);
     driver::PressWizardButton(sheet, PSBTN_FINISH);
@@ -643,7 +651,7 @@ void Repeated()
         HWND sheet = ToAction(uninstaller);
         if (!sheet)
             return;
-        driver::Click(driver::CurrentPage(sheet), 104);
+        driver::Click(driver::CurrentPage(sheet), IDC_REMOVE_ALL);
         std::vector<std::string> order = {"Выбор действия", "Удаление файлов"};
         if (leftBehind)
             order.push_back("Список неудаленных элементов");
@@ -670,7 +678,7 @@ void Repeated()
                 PostMessageA(GetDlgItem(sheet, IDCANCEL), BM_CLICK, 0, 0);
                 driver::PressWizardButton(sheet, PSBTN_CANCEL);
             }
-            press(GetDlgItem(sheet, 0x3023), BM_CLICK, 0);
+            press(driver::WizardButton(sheet, PSBTN_BACK), BM_CLICK, 0);
             press(sheet, PSM_PRESSBUTTON, PSBTN_BACK);
             press(sheet, PSM_PRESSBUTTON, PSBTN_NEXT);
             press(sheet, PSM_PRESSBUTTON, PSBTN_FINISH);

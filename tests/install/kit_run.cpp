@@ -10,6 +10,7 @@
 #include "check.h"
 #include "driver.h"
 #include "install_ids.h"
+#include "steps.h"
 #include "texts.h"
 #include "uninstall_ids.h"
 
@@ -25,10 +26,9 @@ void Shot(HWND shown, const char* name)
 
 HWND Step(HWND sheet, const char* caption, const char* shot)
 {
-    driver::PressWizardButton(sheet, PSBTN_NEXT);
-    CHECK_CASE(driver::WaitWizard(caption) == sheet, caption);
+    HWND page = Next(sheet, caption);
     Shot(sheet, shot);
-    return driver::CurrentPage(sheet);
+    return page;
 }
 }
 
@@ -42,9 +42,7 @@ int RemoveAll()
         HWND action = Step(sheet, "Выбор действия", "6-uninstall-action");
         driver::Click(action, uninstall_ids::IDC_REMOVE_ALL);
         Shot(sheet, "6-uninstall-action");
-        driver::PressWizardButton(sheet, PSBTN_NEXT);
-        CHECK(driver::WaitWizard("Удаление файлов") == sheet);
-        HWND page = driver::CurrentPage(sheet);
+        HWND page = Next(sheet, "Удаление файлов");
         CHECK(driver::WaitUntil([&] {
             return driver::Text(page, uninstall_ids::IDC_HEADING) == RemovalHeading
                 && driver::WizardButtonEnabled(sheet, PSBTN_CANCEL);

@@ -18,6 +18,7 @@
 #include "record.h"
 #include "resource.h"
 #include "state.h"
+#include "steps.h"
 #include "texts.h"
 
 namespace {
@@ -49,13 +50,6 @@ int RunWith(void (*user)())
     WaitForSingleObject(thread, driver::DefaultTimeout);
     CloseHandle(thread);
     return exitCode;
-}
-
-HWND Next(HWND sheet, const char* caption)
-{
-    driver::PressWizardButton(sheet, PSBTN_NEXT);
-    CHECK_CASE(driver::WaitWizard(caption) == sheet, caption);
-    return driver::CurrentPage(sheet);
 }
 
 void NotAdministratorFresh()

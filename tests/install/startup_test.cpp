@@ -10,6 +10,7 @@
 #include "driver.h"
 #include "machine.h"
 #include "session.h"
+#include "steps.h"
 #include "texts.h"
 
 using namespace session;
@@ -56,10 +57,8 @@ void ExpectWizardThenCancel(const char* caption)
     CHECK(sheet != 0);
     if (!sheet)
         return;
-    if (strcmp(caption, "Добро пожаловать") != 0) {
-        driver::PressWizardButton(sheet, PSBTN_NEXT);
-        CHECK(driver::WaitWizard(caption) == sheet);
-    }
+    if (strcmp(caption, "Добро пожаловать") != 0)
+        Next(sheet, caption);
     CancelWizard(sheet);
 }
 

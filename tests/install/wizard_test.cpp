@@ -11,6 +11,7 @@
 #include "install_ids.h"
 #include "machine.h"
 #include "session.h"
+#include "steps.h"
 #include "texts.h"
 
 using namespace install_ids;
@@ -48,13 +49,6 @@ HWND Begin(driver::TProgram& install)
     HWND sheet = driver::WaitWizard("Добро пожаловать");
     CHECK(sheet != 0);
     return sheet;
-}
-
-HWND Next(HWND sheet, const char* caption)
-{
-    driver::PressWizardButton(sheet, PSBTN_NEXT);
-    CHECK_CASE(driver::WaitWizard(caption) == sheet, caption);
-    return driver::CurrentPage(sheet);
 }
 
 void TestFreshPath()

@@ -18,6 +18,7 @@
 #include "resource.h"
 #include "shortcut.h"
 #include "state.h"
+#include "steps.h"
 #include "texts.h"
 #include "uninstaller.h"
 
@@ -41,19 +42,14 @@ void MakeInstallation()
 
 DWORD WINAPI User(void*)
 {
-    HWND sheet = driver::WaitWizard("Добро пожаловать");
-    CHECK(sheet != 0);
+    HWND sheet = PastWelcome("Выбор действия");
     if (!sheet)
         return 0;
-    driver::PressWizardButton(sheet, PSBTN_NEXT);
-    CHECK(driver::WaitWizard("Выбор действия") == sheet);
     HWND action = driver::CurrentPage(sheet);
     CHECK(driver::Checked(action, IDC_CHANGE_INTERFACE));
     CHECK(!driver::Enabled(action, IDC_REMOVE_ALL) && !driver::Enabled(action, IDC_REMOVE_ALL_NOTE));
     CHECK_TEXT(driver::Text(action, IDC_REMOVE_ALL).c_str(), "&Удалить все файлы (только Администраторы)");
-    driver::PressWizardButton(sheet, PSBTN_NEXT);
-    CHECK(driver::WaitWizard("Интерфейс") == sheet);
-    HWND page = driver::CurrentPage(sheet);
+    HWND page = Next(sheet, "Интерфейс");
     // The all-users desktop shortcut shows, but its box cannot be changed; its user partner is locked.
     CHECK(driver::Checked(page, IDC_COMMON_DESKTOP) && !driver::Enabled(page, IDC_COMMON_DESKTOP));
     CHECK(!driver::Enabled(page, IDC_COMMON_GROUP) && !driver::Enabled(page, IDC_COMMON_PROGRAMS)
@@ -117,10 +113,8 @@ DWORD WINAPI CloseAfterRemoval(void*)
     CHECK_TEXT(driver::Text(page, IDC_HEADING).c_str(), RemovalHeading);
     CHECK_TEXT(driver::Text(page, IDC_RESULT).c_str(), NothingLeftResult);
     // Something left behind (the checks above have failed): Close opens on the list page.
-    if (driver::WizardButtonEnabled(sheet, PSBTN_NEXT)) {
-        driver::PressWizardButton(sheet, PSBTN_NEXT);
-        CHECK(driver::WaitWizard("Список неудаленных элементов") == sheet);
-    }
+    if (driver::WizardButtonEnabled(sheet, PSBTN_NEXT))
+        Next(sheet, "Список неудаленных элементов");
     driver::PressWizardButton(sheet, PSBTN_CANCEL);
     return 0;
 }

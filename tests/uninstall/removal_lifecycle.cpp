@@ -15,6 +15,7 @@
 #include "registry.h"
 #include "removal_test.h"
 #include "shortcut.h"
+#include "steps.h"
 #include "texts.h"
 
 namespace removal {
@@ -57,8 +58,7 @@ void LifeCycle(const std::string& version)
         HWND sheet = driver::WaitWizard("Добро пожаловать");
         if (!sheet)
             return;
-        driver::PressWizardButton(sheet, PSBTN_NEXT);
-        CHECK(driver::WaitWizard("Выбор действия") == sheet);
+        Next(sheet, "Выбор действия");
         driver::Click(driver::CurrentPage(sheet), choice);
         driver::PressWizardButton(sheet, PSBTN_FINISH);
         if (choice == install_ids::IDC_REINSTALL) {
@@ -68,14 +68,10 @@ void LifeCycle(const std::string& version)
         }
         CHECK_EQ(install.Wait(), 1);
     }
-    HWND sheet = driver::WaitWizard("Добро пожаловать");
-    CHECK(sheet != 0);
+    HWND sheet = PastWelcome("Выбор действия");
     if (!sheet)
         return;
-    driver::PressWizardButton(sheet, PSBTN_NEXT);
-    CHECK(driver::WaitWizard("Выбор действия") == sheet);
-    driver::PressWizardButton(sheet, PSBTN_NEXT);
-    CHECK(driver::WaitWizard("Интерфейс") == sheet);
+    Next(sheet, "Интерфейс");
     const int desktopBox = IsWinNT ? IDC_COMMON_DESKTOP : IDC_USER_DESKTOP;
     CHECK(driver::Checked(driver::CurrentPage(sheet), desktopBox));
     driver::Click(driver::CurrentPage(sheet), desktopBox);

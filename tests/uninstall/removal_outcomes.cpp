@@ -10,6 +10,7 @@
 #include "check.h"
 #include "files.h"
 #include "removal_test.h"
+#include "steps.h"
 #include "texts.h"
 #include "tstring.h"
 
@@ -88,9 +89,7 @@ void LeftBehind()
     CHECK(driver::WizardButtonEnabled(sheet, PSBTN_NEXT));
     CHECK_TEXT(driver::Text(driver::CurrentPage(sheet), IDC_RESULT).c_str(),
                "Некоторые элементы не удалось удалить. Нажмите кнопку Далее, чтобы просмотреть список неудаленных элементов.");
-    driver::PressWizardButton(sheet, PSBTN_NEXT);
-    CHECK(driver::WaitWizard("Список неудаленных элементов") == sheet);
-    HWND page = driver::CurrentPage(sheet);
+    HWND page = Next(sheet, "Список неудаленных элементов");
     CHECK(driver::WaitUntil([&] { return driver::WizardButtonEnabled(sheet, PSBTN_CANCEL); }));
     HWND list = GetDlgItem(page, IDC_NOT_REMOVED_LIST);
     CHECK_EQ(SendMessageA(list, LB_GETCOUNT, 0, 0), 2);
@@ -142,8 +141,7 @@ void Faults()
     CloseHandle(file);
     CHECK(driver::WaitWizard("Удаление файлов") == sheet);
     CHECK(driver::WaitUntil([&] { return driver::WizardButtonEnabled(sheet, PSBTN_NEXT); }));
-    driver::PressWizardButton(sheet, PSBTN_NEXT);
-    CHECK(driver::WaitWizard("Список неудаленных элементов") == sheet);
+    Next(sheet, "Список неудаленных элементов");
     HWND list = GetDlgItem(driver::CurrentPage(sheet), IDC_NOT_REMOVED_LIST);
     CHECK_EQ(SendMessageA(list, LB_GETCOUNT, 0, 0), 2);
     CHECK_TEXT(driver::ListItem(list, 0).c_str(), "Tikton.hlp");

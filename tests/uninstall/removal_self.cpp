@@ -9,6 +9,7 @@
 #include "check.h"
 #include "files.h"
 #include "removal_test.h"
+#include "steps.h"
 
 namespace removal {
 
@@ -97,12 +98,9 @@ void SelfRemoval()
         HANDLE lock = c.lockedFor ? CreateFileA(uninstaller.c_str(), GENERIC_READ, FILE_SHARE_READ, 0, OPEN_EXISTING, 0, 0)
                                   : INVALID_HANDLE_VALUE;
         CHECK_CASE(!c.lockedFor || lock != INVALID_HANDLE_VALUE, c.name);
-        HWND sheet = driver::WaitWizard("Добро пожаловать");
-        CHECK(sheet != 0);
+        HWND sheet = PastWelcome("Выбор действия");
         if (!sheet)
             return;
-        driver::PressWizardButton(sheet, PSBTN_NEXT);
-        CHECK(driver::WaitWizard("Выбор действия") == sheet);
         CHECK(RemoveAll(sheet));
         driver::PressWizardButton(sheet, PSBTN_CANCEL);
         if (c.blocked) {

@@ -13,6 +13,7 @@
 #include "record.h"
 #include "registry.h"
 #include "removal_test.h"
+#include "steps.h"
 #include "texts.h"
 
 namespace removal {
@@ -95,9 +96,7 @@ void Shortcuts()
     HWND sheet = ToAction(uninstaller);
     if (!sheet)
         return;
-    driver::PressWizardButton(sheet, PSBTN_NEXT);
-    CHECK(driver::WaitWizard("Интерфейс") == sheet);
-    HWND page = driver::CurrentPage(sheet);
+    HWND page = Next(sheet, "Интерфейс");
     // Preset from the link files setup made: on the NT family the all-users Programs menu, elsewhere the
     // user's; the user's desktop, ticked at setup; Quick Launch where the system has it.
     const bool nt = IsWinNT;
@@ -116,8 +115,7 @@ void Shortcuts()
     // Back and forth keeps the ticks.
     driver::PressWizardButton(sheet, PSBTN_BACK);
     CHECK(driver::WaitWizard("Выбор действия") == sheet);
-    driver::PressWizardButton(sheet, PSBTN_NEXT);
-    CHECK(driver::WaitWizard("Интерфейс") == sheet);
+    Next(sheet, "Интерфейс");
     CHECK(driver::Checked(page, IDC_USER_START_MENU) && !driver::Checked(page, IDC_QUICK_LAUNCH));
     driver::PressWizardButton(sheet, PSBTN_FINISH);
     CHECK_EQ(uninstaller.Wait(), 0);

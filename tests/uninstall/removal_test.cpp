@@ -13,6 +13,7 @@
 #include "platform.h"
 #include "record.h"
 #include "registry.h"
+#include "steps.h"
 #include "texts.h"
 
 namespace removal {
@@ -94,12 +95,9 @@ bool InstallWithKit(bool everyBox, const std::string& folder)
 HWND ToAction(driver::TProgram& uninstaller)
 {
     CHECK(uninstaller.Start(Uninstaller));
-    HWND sheet = driver::WaitWizard("Добро пожаловать");
-    CHECK(sheet != 0);
+    HWND sheet = PastWelcome("Выбор действия");
     if (!sheet)
         return 0;
-    driver::PressWizardButton(sheet, PSBTN_NEXT);
-    CHECK(driver::WaitWizard("Выбор действия") == sheet);
     return sheet;
 }
 
@@ -108,9 +106,7 @@ bool RemoveAll(HWND sheet)
     HWND action = driver::CurrentPage(sheet);
     CHECK(driver::Checked(action, IDC_CHANGE_INTERFACE));
     driver::Click(action, IDC_REMOVE_ALL);
-    driver::PressWizardButton(sheet, PSBTN_NEXT);
-    CHECK(driver::WaitWizard("Удаление файлов") == sheet);
-    HWND page = driver::CurrentPage(sheet);
+    HWND page = Next(sheet, "Удаление файлов");
     // The heading changes before the way out opens.
     CHECK(driver::WaitUntil([&] {
         return driver::Text(page, IDC_HEADING) == RemovalHeading

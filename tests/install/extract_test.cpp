@@ -46,18 +46,6 @@ LRESULT CALLBACK WatchProgress(int code, WPARAM wParam, LPARAM lParam)
     return CallNextHookEx(Hook, code, wParam, lParam);
 }
 
-std::string ReadFile(const std::string& path)
-{
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, 0, OPEN_EXISTING, 0, 0);
-    if (file == INVALID_HANDLE_VALUE)
-        return "(missing)";
-    char buffer[4096];
-    DWORD read = 0;
-    ::ReadFile(file, buffer, sizeof buffer, &read, 0);
-    CloseHandle(file);
-    return std::string(buffer, read);
-}
-
 void EmptyFolder(const char* folder)
 {
     WIN32_FIND_DATAA found;
@@ -120,7 +108,7 @@ void TestPlacement()
     for (const char* name : {"a.txt", "b.txt", "c.txt", "d.txt"})
         CHECK_CASE(Exists(std::string(Destination) + name), name);
     CHECK(!Exists(std::string(Destination) + "uninstaller.exe"));
-    CHECK_EQ(ReadFile(uninstaller).size(), 1234);
+    CHECK_EQ(ReadBytes(uninstaller).size(), 1234);
     // The label names every file as it starts, however quickly the one before went: its name in the
     // archive, never its target path.
     const char* const names[] = {"a.txt", "b.txt", "c.txt", "d.txt", "uninstaller.exe"};
@@ -177,16 +165,13 @@ void Truncate(const std::string& path, DWORD size)
 // Puts a name of the same length in place of a placeholder name inside the archive.
 void Rename(const std::string& path, const std::string& placeholder, const std::string& name)
 {
-    std::string bytes = ReadFile(path);
+    std::string bytes = ReadBytes(path);
     size_t at = bytes.find(placeholder);
     CHECK_CASE(at != std::string::npos && name.size() == placeholder.size(), name.c_str());
     if (at == std::string::npos || name.size() != placeholder.size())
         return;
     bytes.replace(at, name.size(), name);
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, 0, CREATE_ALWAYS, 0, 0);
-    DWORD written;
-    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, 0);
-    CloseHandle(file);
+    WriteBytes(path, bytes);
 }
 
 void ExpectRefused(const std::string& cabinet, const char* what)

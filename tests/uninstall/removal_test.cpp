@@ -46,12 +46,9 @@ void CheckShortcutBoxes(HWND page, bool desktopTicked, const char* what)
     struct {
         int box;
         bool checked, enabled;
-    } const boxes[] = {{IDC_COMMON_DESKTOP, false, IsWinNT},
-                       {IDC_COMMON_PROGRAMS, IsWinNT, IsWinNT},
-                       {IDC_COMMON_START_MENU, false, IsWinNT},
-                       {IDC_USER_DESKTOP, desktopTicked, true},
-                       {IDC_USER_PROGRAMS, !IsWinNT, !IsWinNT},
-                       {IDC_USER_START_MENU, false, true},
+    } const boxes[] = {{IDC_COMMON_DESKTOP, false, IsWinNT},   {IDC_COMMON_PROGRAMS, IsWinNT, IsWinNT},
+                       {IDC_COMMON_START_MENU, false, IsWinNT}, {IDC_USER_DESKTOP, desktopTicked, true},
+                       {IDC_USER_PROGRAMS, !IsWinNT, !IsWinNT}, {IDC_USER_START_MENU, false, true},
                        {IDC_QUICK_LAUNCH, QuickLaunchSupported, QuickLaunchSupported}};
     for (const auto& box : boxes) {
         char name[48];

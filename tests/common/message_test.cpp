@@ -3,12 +3,12 @@
 #include <windows.h>
 
 #include "check.h"
+#include "driver.h"
 #include "message.h"
 #include "resource.h"
+#include "texts.h"
 
 namespace {
-const char Caption[] = "\xD3\xF1\xF2\xE0\xED\xEE\xE2\xEA\xE0 \xD2\xE8\xEA\xF2\xEE\xED\xE0";
-
 struct TAnswer {
     int button;
     char text[1024];
@@ -36,7 +36,7 @@ DWORD WINAPI Answer(void* parameter)
         EnumWindows(FindBox, reinterpret_cast<LPARAM>(&box));
         if (box) {
             GetWindowTextA(box, answer->caption, sizeof answer->caption);
-            GetDlgItemTextA(box, 0xFFFF, answer->text, sizeof answer->text);
+            GetDlgItemTextA(box, driver::MessageBoxTextId, answer->text, sizeof answer->text);
             answer->seen = true;
             PostMessageA(box, WM_COMMAND, MAKEWPARAM(answer->button, BN_CLICKED),
                          reinterpret_cast<LPARAM>(GetDlgItem(box, answer->button)));
@@ -67,21 +67,17 @@ int main()
         int button;
         const char* text;
     } const cases[] = {
-        {IDS_APP_RUNNING, MB_YESNO | MB_ICONHAND, IDNO,
-         "\xD2\xE8\xEA\xF2\xEE\xED \xE7\xE0\xEF\xF3\xF9\xE5\xED.\r\n\r\n\xC7\xE0\xEA\xF0\xFB\xF2\xFC \xE5\xE3\xEE?"},
-        {IDS_APP_RUNNING, MB_YESNO | MB_ICONHAND, IDYES,
-         "\xD2\xE8\xEA\xF2\xEE\xED \xE7\xE0\xEF\xF3\xF9\xE5\xED.\r\n\r\n\xC7\xE0\xEA\xF0\xFB\xF2\xFC \xE5\xE3\xEE?"},
+        {IDS_APP_RUNNING, MB_YESNO | MB_ICONHAND, IDNO, AppRunning},
+        {IDS_APP_RUNNING, MB_YESNO | MB_ICONHAND, IDYES, AppRunning},
         {IDS_OLDER_VERSION, MB_YESNOCANCEL | MB_ICONEXCLAMATION, IDCANCEL, 0},
-        {IDS_INSTALL_DONE, MB_OK | MB_ICONASTERISK, IDOK,
-         "\xD3\xF1\xF2\xE0\xED\xEE\xE2\xEA\xE0 \xD2\xE8\xEA\xF2\xEE\xED\xE0 \xF3\xF1\xEF\xE5\xF8\xED\xEE "
-         "\xE7\xE0\xE2\xE5\xF0\xF8\xE5\xED\xE0."},
+        {IDS_INSTALL_DONE, MB_OK | MB_ICONASTERISK, IDOK, InstallDone},
         {9999, MB_OK, IDOK, ""},
     };
     for (const auto& c : cases) {
         TAnswer answer;
         CHECK_EQ(Show(c.textId, c.flags, c.button, answer), c.button);
         CHECK(answer.seen);
-        CHECK_TEXT(answer.caption, Caption);
+        CHECK_TEXT(answer.caption, SetupCaption);
         if (c.text)
             CHECK_TEXT(answer.text, c.text);
     }

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "check.h"
+#include "machine.h"
 #include "record.h"
 #include "registry.h"
 
@@ -150,15 +151,6 @@ void TestCyrillicProductKey()
     DeleteRegTree(HKEY_LOCAL_MACHINE, "Software\\Vantorel");
 }
 
-bool KeyExists(const char* path)
-{
-    HKEY key = 0;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
-        return false;
-    RegCloseKey(key);
-    return true;
-}
-
 void TestDeleteTree()
 {
     const char* const keys[] = {
@@ -170,11 +162,11 @@ void TestDeleteTree()
         CHECK(WriteRegStringAt(TString("v"), HKEY_CURRENT_USER, path, "value"));
     HKEY parent = OpenRegKey(HKEY_CURRENT_USER, TestKey, false, false);
     DeleteRegTree(parent, "Tree");
-    CHECK(!KeyExists("Software\\RegistryTest\\Tree"));
-    CHECK(KeyExists("Software\\RegistryTest\\Sibling"));
+    CHECK(!KeyExists("Software\\RegistryTest\\Tree", HKEY_CURRENT_USER));
+    CHECK(KeyExists("Software\\RegistryTest\\Sibling", HKEY_CURRENT_USER));
     DeleteRegTree(parent, "Tree");
     DeleteRegTree(parent, "NeverThere");
-    CHECK(KeyExists("Software\\RegistryTest\\Sibling"));
+    CHECK(KeyExists("Software\\RegistryTest\\Sibling", HKEY_CURRENT_USER));
     RegCloseKey(parent);
 }
 }

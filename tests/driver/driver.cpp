@@ -36,8 +36,6 @@ HWND FindTopLevel(const std::string& className, const std::string& title)
 }
 
 // A message box is a dialog holding the static text control that message boxes use.
-const int MessageBoxTextId = 0xFFFF;
-
 bool IsMessageBox(HWND window) { return GetDlgItem(window, MessageBoxTextId) != 0; }
 
 struct TBoxSearch {
@@ -176,7 +174,7 @@ HWND CurrentPage(HWND sheet)
 
 void PressWizardButton(HWND sheet, int button) { PostMessageA(sheet, PSM_PRESSBUTTON, button, 0); }
 
-bool WizardButtonEnabled(HWND sheet, int button)
+HWND WizardButton(HWND sheet, int button)
 {
     // The sheet's own button identifiers for Back, Next, Finish and Cancel.
     int id = 0;
@@ -185,9 +183,14 @@ bool WizardButtonEnabled(HWND sheet, int button)
     case PSBTN_NEXT: id = 0x3024; break;
     case PSBTN_FINISH: id = 0x3025; break;
     case PSBTN_CANCEL: id = IDCANCEL; break;
-    default: return false;
+    default: return 0;
     }
-    HWND control = GetDlgItem(sheet, id);
+    return GetDlgItem(sheet, id);
+}
+
+bool WizardButtonEnabled(HWND sheet, int button)
+{
+    HWND control = WizardButton(sheet, button);
     return control && IsWindowVisible(control) && IsWindowEnabled(control);
 }
 

@@ -66,6 +66,8 @@ HWND CurrentPage(HWND sheet);
 // Presses Back, Next, Finish or Cancel (PSBTN_*) without waiting for what follows.
 void PressWizardButton(HWND sheet, int button);
 bool WizardButtonEnabled(HWND sheet, int button);
+// The button itself (PSBTN_*), or null.
+HWND WizardButton(HWND sheet, int button);
 
 // A line of a list box, in the code page of the caller (read as UTF-16, which crosses processes whole).
 std::string ListItem(HWND list, int index);
@@ -78,6 +80,9 @@ void Click(HWND dialog, int control);
 // Clicks a button without waiting (for one that opens a modal window).
 void ClickLater(HWND dialog, int control);
 void Type(HWND dialog, int control, const std::string& text);
+
+// The static control that holds a message box's text.
+const int MessageBoxTextId = 0xFFFF;
 
 // A message box with that caption: its text, and presses a button (IDOK, IDYES, IDNO, IDCANCEL).
 // Returns false when no such box appeared in time; the text is left in `text`.

@@ -9,22 +9,19 @@
 #include "boxes.h"
 #include "check.h"
 #include "driver.h"
+#include "files.h"
 #include "installer.h"
 #include "platform.h"
 #include "record.h"
 #include "registry.h"
-#include "robustness/files.h"
 #include "state.h"
+#include "texts.h"
 
 namespace {
 std::string KitCabinet;
 const char Work[] = "C:\\Work";
-const char Done[] = "Установка Тиктона успешно завершена.";
-const char ExtractFailed[] = "Не удалось извлечь файлы из архива.  Возможно, что архив поврежден.";
 const char FolderFailed[] = "Не удалось создать папку для установки программы.";
 const char* const ProductFiles[] = {"Tikton.exe", "Tikton.hlp", "Tikton.cnt", "Tikton.gid"};
-
-bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 std::string Value(const char* key, const char* name)
 {
@@ -87,7 +84,7 @@ void Fresh()
 {
     CleanMachine();
     UseCabinet(KitCabinet);
-    ExpectBoxes(Install("C:\\Program Files\\Тиктон"), Done, "fresh");
+    ExpectBoxes(Install("C:\\Program Files\\Тиктон"), InstallDone, "fresh");
     for (const char* name : ProductFiles)
         CHECK_CASE(Exists(std::string("C:\\Program Files\\Тиктон\\") + name), name);
     CHECK(Exists(UninstallerPath.CStr()));
@@ -143,7 +140,7 @@ void Folders()
             WriteRegString(TString(c.notedExisted), key, PendingInstDirExistedValue);
             RegCloseKey(key);
         }
-        ExpectBoxes(Install(c.folder), Done, c.folder);
+        ExpectBoxes(Install(c.folder), InstallDone, c.folder);
         CHECK_TEXT(Value(ProductKey, InstallDirValue).c_str(), c.installDir);
         CHECK_TEXT(Value(ProductKey, InstDirExistedValue).c_str(), c.existed);
         CHECK_TEXT(Value(ProductKey, PendingInstallDirValue).c_str(), "");
@@ -169,7 +166,7 @@ void Reinstalled()
     DeleteFileA(link.c_str());
     DeleteFileA("C:\\Program Files\\Тиктон\\Tikton.hlp");
 
-    ExpectBoxes(Install("C:\\Program Files\\Тиктон\\", false), Done, "reinstall");
+    ExpectBoxes(Install("C:\\Program Files\\Тиктон\\", false), InstallDone, "reinstall");
     CHECK_TEXT(Value(ProductKey, InstallDirValue).c_str(), "C:\\Program Files\\Тиктон\\");
     CHECK_TEXT(Value(ProductKey, InstDirExistedValue).c_str(), "C:\\Marker\\");
     key = OpenRegKey(HKEY_LOCAL_MACHINE, ProductKey, false, true);

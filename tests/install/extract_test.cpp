@@ -11,14 +11,16 @@
 #include "check.h"
 #include "driver.h"
 #include "extract.h"
+#include "files.h"
 #include "paths.h"
+#include "resource.h"
 #include "screen.h"
 #include "state.h"
+#include "texts.h"
 
 namespace {
 std::string Data;
 const char Destination[] = "C:\\Extract\\";
-const char ExtractFailed[] = "Не удалось извлечь файлы из архива.  Возможно, что архив поврежден.";
 
 // What the progress window was told, seen by a hook on this thread's sent messages; and what the label
 // showed each time it was drawn, with the number of bar moves before.
@@ -33,29 +35,17 @@ LRESULT CALLBACK WatchProgress(int code, WPARAM wParam, LPARAM lParam)
 {
     const CWPSTRUCT& sent = *reinterpret_cast<CWPSTRUCT*>(lParam);
     if (code == HC_ACTION && Extraction.ProgressWindow && GetParent(sent.hwnd) == Extraction.ProgressWindow) {
-        if (sent.message == PBM_SETPOS && GetDlgCtrlID(sent.hwnd) == 101)
+        if (sent.message == PBM_SETPOS && GetDlgCtrlID(sent.hwnd) == IDC_COPY_BAR)
             Positions.push_back(static_cast<int>(sent.wParam));
-        if (sent.message == WM_SETTEXT && GetDlgCtrlID(sent.hwnd) == 102)
+        if (sent.message == WM_SETTEXT && GetDlgCtrlID(sent.hwnd) == IDC_COPY_FILE)
             Labels.push_back(reinterpret_cast<const char*>(sent.lParam));
-        if (sent.message == WM_PAINT && GetDlgCtrlID(sent.hwnd) == 102) {
+        if (sent.message == WM_PAINT && GetDlgCtrlID(sent.hwnd) == IDC_COPY_FILE) {
             char text[64] = "";
             GetWindowTextA(sent.hwnd, text, sizeof text);
             Drawn.push_back(std::string(text) + " after " + std::to_string(Positions.size()));
         }
     }
     return CallNextHookEx(Hook, code, wParam, lParam);
-}
-
-std::string ReadFile(const std::string& path)
-{
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, 0, OPEN_EXISTING, 0, 0);
-    if (file == INVALID_HANDLE_VALUE)
-        return "(missing)";
-    char buffer[4096];
-    DWORD read = 0;
-    ::ReadFile(file, buffer, sizeof buffer, &read, 0);
-    CloseHandle(file);
-    return std::string(buffer, read);
 }
 
 void EmptyFolder(const char* folder)
@@ -88,8 +78,6 @@ bool Extract(const std::string& cabinet, std::vector<std::string>* boxes = 0)
     return done;
 }
 
-bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
 void TestNames()
 {
     struct {
@@ -121,7 +109,7 @@ void TestPlacement()
     for (const char* name : {"a.txt", "b.txt", "c.txt", "d.txt"})
         CHECK_CASE(Exists(std::string(Destination) + name), name);
     CHECK(!Exists(std::string(Destination) + "uninstaller.exe"));
-    CHECK_EQ(ReadFile(uninstaller).size(), 1234);
+    CHECK_EQ(ReadBytes(uninstaller).size(), 1234);
     // The label names every file as it starts, however quickly the one before went: its name in the
     // archive, never its target path.
     const char* const names[] = {"a.txt", "b.txt", "c.txt", "d.txt", "uninstaller.exe"};
@@ -178,16 +166,13 @@ void Truncate(const std::string& path, DWORD size)
 // Puts a name of the same length in place of a placeholder name inside the archive.
 void Rename(const std::string& path, const std::string& placeholder, const std::string& name)
 {
-    std::string bytes = ReadFile(path);
+    std::string bytes = ReadBytes(path);
     size_t at = bytes.find(placeholder);
     CHECK_CASE(at != std::string::npos && name.size() == placeholder.size(), name.c_str());
     if (at == std::string::npos || name.size() != placeholder.size())
         return;
     bytes.replace(at, name.size(), name);
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, 0, CREATE_ALWAYS, 0, 0);
-    DWORD written;
-    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, 0);
-    CloseHandle(file);
+    WriteBytes(path, bytes);
 }
 
 void ExpectRefused(const std::string& cabinet, const char* what)

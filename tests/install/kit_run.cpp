@@ -9,6 +9,10 @@
 
 #include "check.h"
 #include "driver.h"
+#include "install_ids.h"
+#include "steps.h"
+#include "texts.h"
+#include "uninstall_ids.h"
 
 namespace {
 std::string Shots;
@@ -22,10 +26,9 @@ void Shot(HWND shown, const char* name)
 
 HWND Step(HWND sheet, const char* caption, const char* shot)
 {
-    driver::PressWizardButton(sheet, PSBTN_NEXT);
-    CHECK_CASE(driver::WaitWizard(caption) == sheet, caption);
+    HWND page = Next(sheet, caption);
     Shot(sheet, shot);
-    return driver::CurrentPage(sheet);
+    return page;
 }
 }
 
@@ -37,13 +40,11 @@ int RemoveAll()
     if (sheet) {
         Shot(sheet, "5-uninstall-welcome");
         HWND action = Step(sheet, "Выбор действия", "6-uninstall-action");
-        driver::Click(action, 104);
+        driver::Click(action, uninstall_ids::IDC_REMOVE_ALL);
         Shot(sheet, "6-uninstall-action");
-        driver::PressWizardButton(sheet, PSBTN_NEXT);
-        CHECK(driver::WaitWizard("Удаление файлов") == sheet);
-        HWND page = driver::CurrentPage(sheet);
+        HWND page = Next(sheet, "Удаление файлов");
         CHECK(driver::WaitUntil([&] {
-            return driver::Text(page, 111) == "Удаление Тиктона завершено."
+            return driver::Text(page, uninstall_ids::IDC_HEADING) == RemovalHeading
                 && driver::WizardButtonEnabled(sheet, PSBTN_CANCEL);
         }));
         Shot(sheet, "7-uninstall-done");
@@ -68,15 +69,15 @@ int main(int argc, char** argv)
         Shot(sheet, "1-welcome");
         Step(sheet, "Выбор папки", "2-folder");
         HWND shortcuts = Step(sheet, "Интерфейс", "3-shortcuts");
-        driver::Click(shortcuts, 103);
+        driver::Click(shortcuts, install_ids::IDC_USER_DESKTOP);
         Shot(sheet, "3-shortcuts");
         driver::PressWizardButton(sheet, PSBTN_FINISH);
         HWND done = 0;
-        CHECK(driver::WaitUntil([&] { return (done = driver::FindMessageBox("Установка Тиктона")) != 0; }));
+        CHECK(driver::WaitUntil([&] { return (done = driver::FindMessageBox(SetupCaption)) != 0; }));
         Shot(done, "4-done");
         std::string text;
-        CHECK(driver::AnswerMessageBox("Установка Тиктона", IDOK, &text));
-        CHECK_TEXT(text.c_str(), "Установка Тиктона успешно завершена.");
+        CHECK(driver::AnswerMessageBox(SetupCaption, IDOK, &text));
+        CHECK_TEXT(text.c_str(), InstallDone);
     }
     CHECK_EQ(Install.Wait(), 1);
     return check::Finish("kit installation");

@@ -8,23 +8,23 @@
 
 #include <string>
 
+#include "boxes.h"
 #include "check.h"
 #include "driver.h"
 #include "installer.h"
+#include "machine.h"
 #include "pages.h"
 #include "platform.h"
 #include "record.h"
-#include "registry.h"
+#include "resource.h"
 #include "state.h"
+#include "steps.h"
+#include "texts.h"
 
 namespace {
-const char Caption[] = "Установка Тиктона";
 const char NotAdministrator[] =
     "Вы не являетесь членом группы Администраторы. Установку следует производить, используя учетную запись с "
     "правами Администратора.\r\n\r\nПродолжение установки невозможно.";
-const char NoSpace[] =
-    "На выбранном Вами диске недостаточно свободного места для установки программы.\r\n\r\n Или выбран "
-    "несуществующий диск, съемный диск, CDROM или диск RAM. На диски этих типов нельзя установить программу.";
 
 ULONGLONG FreeBytes = 5000000000ULL;
 
@@ -34,30 +34,6 @@ BOOL WINAPI FakeFreeSpace(const char*, ULARGE_INTEGER* toCaller, ULARGE_INTEGER*
     total->QuadPart = FreeBytes;
     totalFree->QuadPart = FreeBytes;
     return TRUE;
-}
-
-void SetRecord(bool installed)
-{
-    DeleteRegTree(HKEY_LOCAL_MACHINE, "Software\\Vantorel");
-    DeleteRegTree(HKEY_LOCAL_MACHINE, UninstallKey);
-    if (!installed)
-        return;
-    HKEY key = OpenRegKey(HKEY_LOCAL_MACHINE, ProductKey, true, false);
-    WriteRegString(TString("C:\\Program Files\\Тиктон\\"), key, InstallDirValue);
-    WriteRegDword(key, InstVersionValue, ProductVersion);
-    RegCloseKey(key);
-    // A harmless program stands in for the uninstaller.
-    WriteRegStringAt(TString("C:\\windows\\system32\\hostname.exe"), HKEY_LOCAL_MACHINE, UninstallKey,
-                     UninstallStringValue);
-}
-
-void ExpectBox(const char* text, int answer)
-{
-    std::string shown;
-    if (!driver::AnswerMessageBox(Caption, answer, &shown))
-        check::Fail(__FILE__, __LINE__, "no message box; expected", text);
-    else
-        CHECK_TEXT(shown.c_str(), text);
 }
 
 DWORD WINAPI RunUser(void* user)
@@ -76,30 +52,24 @@ int RunWith(void (*user)())
     return exitCode;
 }
 
-HWND Next(HWND sheet, const char* caption)
-{
-    driver::PressWizardButton(sheet, PSBTN_NEXT);
-    CHECK_CASE(driver::WaitWizard(caption) == sheet, caption);
-    return driver::CurrentPage(sheet);
-}
-
 void NotAdministratorFresh()
 {
-    SetRecord(false);
-    CHECK_EQ(RunWith([] { ExpectBox(NotAdministrator, IDOK); }), 255);
+    SetRecord(0);
+    CHECK_EQ(RunWith([] { EXPECT_BOX(NotAdministrator, IDOK); }), 255);
 }
 
 void NotAdministratorMaintenance()
 {
-    SetRecord(true);
+    // A harmless program stands in for the uninstaller.
+    SetRecord("C:\\Program Files\\Тиктон\\", REG_DWORD, ProductVersion, "C:\\windows\\system32\\hostname.exe");
     CHECK_EQ(RunWith([] {
                  HWND sheet = driver::WaitWizard("Добро пожаловать");
                  HWND page = Next(sheet, "Выбор действия");
-                 CHECK(driver::Checked(page, 103) && driver::Enabled(page, 103));
-                 CHECK(!driver::Enabled(page, 102) && !driver::Enabled(page, 108));
-                 CHECK(!driver::Enabled(page, 104) && !driver::Enabled(page, 107));
-                 CHECK_TEXT(driver::Text(page, 102).c_str(), "&Переустановить (только Администраторы)");
-                 CHECK_TEXT(driver::Text(page, 104).c_str(), "&Удалить Тиктон (только Администраторы)");
+                 CHECK(driver::Checked(page, IDC_CHANGE_INTERFACE) && driver::Enabled(page, IDC_CHANGE_INTERFACE));
+                 CHECK(!driver::Enabled(page, IDC_REINSTALL) && !driver::Enabled(page, IDC_REINSTALL_NOTE));
+                 CHECK(!driver::Enabled(page, IDC_REMOVE) && !driver::Enabled(page, IDC_REMOVE_NOTE));
+                 CHECK_TEXT(driver::Text(page, IDC_REINSTALL).c_str(), "&Переустановить (только Администраторы)");
+                 CHECK_TEXT(driver::Text(page, IDC_REMOVE).c_str(), "&Удалить Тиктон (только Администраторы)");
                  driver::PressWizardButton(sheet, PSBTN_FINISH);
              }),
              1);
@@ -113,23 +83,23 @@ void NotAdministratorMaintenance()
 // the ticked boxes in the installer state.
 void Choices()
 {
-    SetRecord(false);
+    SetRecord(0);
     FreeBytes = 1000000;
     CHECK_EQ(RunWith([] {
                  HWND sheet = driver::WaitWizard("Добро пожаловать");
                  HWND folder = Next(sheet, "Выбор папки");
-                 driver::Type(folder, 102, "D:\\Программы\\Тиктон\\");
+                 driver::Type(folder, IDC_FOLDER_EDIT, "D:\\Программы\\Тиктон\\");
                  driver::PressWizardButton(sheet, PSBTN_NEXT);
-                 ExpectBox(NoSpace, IDOK);
+                 EXPECT_BOX(NoSpace, IDOK);
                  FreeBytes = 1000001;
                  HWND page = Next(sheet, "Интерфейс");
-                 driver::Click(page, 109);  // all-users desktop
-                 driver::Click(page, 111);  // all-users Start menu
-                 driver::Click(page, 111);
-                 driver::Click(page, 105);  // user Start menu
+                 driver::Click(page, IDC_COMMON_DESKTOP);
+                 driver::Click(page, IDC_COMMON_START_MENU);
+                 driver::Click(page, IDC_COMMON_START_MENU);
+                 driver::Click(page, IDC_USER_START_MENU);
                  driver::PressWizardButton(sheet, PSBTN_FINISH);
                  // The engine runs next; with no archive beside the test it stops at once.
-                 ExpectBox("Не удалось извлечь файлы из архива.  Возможно, что архив поврежден.", IDOK);
+                 EXPECT_BOX(ExtractFailed, IDOK);
              }),
              1);
     CHECK(InstallChoices.Confirmed);
@@ -144,13 +114,13 @@ void Choices()
 // Cancel confirmed on the shortcuts page leaves nothing decided.
 void Cancelled()
 {
-    SetRecord(false);
+    SetRecord(0);
     CHECK_EQ(RunWith([] {
                  HWND sheet = driver::WaitWizard("Добро пожаловать");
                  Next(sheet, "Выбор папки");
                  Next(sheet, "Интерфейс");
                  driver::PressWizardButton(sheet, PSBTN_CANCEL);
-                 ExpectBox("Тиктон еще не был установлен.\r\n\r\nПрервать установку?", IDYES);
+                 EXPECT_BOX(CancelSetup, IDYES);
              }),
              1);
     CHECK(!InstallChoices.Confirmed);

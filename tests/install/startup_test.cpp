@@ -1,19 +1,23 @@
 // Install's start-up as the user meets it: a running application, earlier installations of every
 // version, and the exit code each path ends with.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <string>
 
+#include "boxes.h"
 #include "check.h"
 #include "driver.h"
+#include "machine.h"
 #include "session.h"
+#include "steps.h"
+#include "texts.h"
 
 using namespace session;
 
 namespace {
 TPrograms Programs;
 
-const char AppRunning[] = "Тиктон запущен.\r\n\r\nЗакрыть его?";
 const char OlderVersion[] =
     "На этот компьютер установлена более старая версия Тиктона. Рекомендуется удалить ее перед продолжением "
     "установки.\r\n\r\nЗапустить программу удаления?";
@@ -53,10 +57,8 @@ void ExpectWizardThenCancel(const char* caption)
     CHECK(sheet != 0);
     if (!sheet)
         return;
-    if (strcmp(caption, "Добро пожаловать") != 0) {
-        driver::PressWizardButton(sheet, PSBTN_NEXT);
-        CHECK(driver::WaitWizard(caption) == sheet);
-    }
+    if (strcmp(caption, "Добро пожаловать") != 0)
+        Next(sheet, caption);
     CancelWizard(sheet);
 }
 

@@ -5,28 +5,23 @@
 
 #include <string>
 
+#include "boxes.h"
 #include "check.h"
 #include "driver.h"
+#include "install_ids.h"
+#include "machine.h"
 #include "session.h"
+#include "steps.h"
+#include "texts.h"
 
+using namespace install_ids;
 using namespace session;
 
 namespace {
 TPrograms Programs;
 std::string Version;
 
-// Control identifiers of the pages.
-const int FolderEdit = 102, BrowseButton = 103;
-const int UserDesktop = 103, UserPrograms = 104, UserStartMenu = 105, QuickLaunch = 106, CommonGroup = 107,
-          CommonDesktop = 109, CommonPrograms = 110, CommonStartMenu = 111;
-const int Reinstall = 102, ChangeInterface = 103, Remove = 104;
-
 const char BadFolder[] = "Введенная Вами папка не является допустимым путем.";
-const char NoSpace[] =
-    "На выбранном Вами диске недостаточно свободного места для установки программы.\r\n\r\n Или выбран "
-    "несуществующий диск, съемный диск, CDROM или диск RAM. На диски этих типов нельзя установить программу.";
-const char InstallDone[] = "Установка Тиктона успешно завершена.";
-const char CancelSetup[] = "Тиктон еще не был установлен.\r\n\r\nПрервать установку?";
 
 driver::TProgram* Running;
 
@@ -56,13 +51,6 @@ HWND Begin(driver::TProgram& install)
     return sheet;
 }
 
-HWND Next(HWND sheet, const char* caption)
-{
-    driver::PressWizardButton(sheet, PSBTN_NEXT);
-    CHECK_CASE(driver::WaitWizard(caption) == sheet, caption);
-    return driver::CurrentPage(sheet);
-}
-
 void TestFreshPath()
 {
     SetRecord(0);
@@ -82,7 +70,7 @@ void TestFreshPath()
     CHECK(driver::WaitWizard("Добро пожаловать") == sheet);
 
     HWND folder = Next(sheet, "Выбор папки");
-    CHECK_TEXT(driver::Text(folder, FolderEdit).c_str(), "C:\\Program Files\\Тиктон");
+    CHECK_TEXT(driver::Text(folder, IDC_FOLDER_EDIT).c_str(), "C:\\Program Files\\Тиктон");
     CHECK(driver::WizardButtonEnabled(sheet, PSBTN_BACK) && driver::WizardButtonEnabled(sheet, PSBTN_NEXT));
     Shot(sheet, "folder");
 
@@ -106,23 +94,23 @@ void TestFreshPath()
     };
     for (const auto& refusal : refusals) {
         printf("folder: %s\n", refusal.typed);
-        driver::Type(folder, FolderEdit, refusal.typed);
+        driver::Type(folder, IDC_FOLDER_EDIT, refusal.typed);
         driver::PressWizardButton(sheet, PSBTN_NEXT);
         EXPECT_BOX(refusal.message, IDOK);
         CHECK_CASE(driver::CurrentPage(sheet) == folder, refusal.typed);
-        CHECK_TEXT(driver::Text(folder, FolderEdit).c_str(), refusal.typed);
+        CHECK_TEXT(driver::Text(folder, IDC_FOLDER_EDIT).c_str(), refusal.typed);
     }
 
     // A typed folder longer than a path can be is cut to 259 characters before it is checked.
-    driver::Type(folder, FolderEdit, "D:\\" + std::string(300, 'a'));
+    driver::Type(folder, IDC_FOLDER_EDIT, "D:\\" + std::string(300, 'a'));
     HWND shortcuts = Next(sheet, "Интерфейс");
     CHECK(driver::WizardButtonEnabled(sheet, PSBTN_BACK) && driver::WizardButtonEnabled(sheet, PSBTN_FINISH));
 
     // Back shows the folder page as it was left.
     driver::PressWizardButton(sheet, PSBTN_BACK);
     CHECK(driver::WaitWizard("Выбор папки") == sheet);
-    CHECK_EQ(driver::Text(folder, FolderEdit).size(), 303);
-    driver::Type(folder, FolderEdit, "D:\\Программы\\Тиктон");
+    CHECK_EQ(driver::Text(folder, IDC_FOLDER_EDIT).size(), 303);
+    driver::Type(folder, IDC_FOLDER_EDIT, "D:\\Программы\\Тиктон");
     CHECK(Next(sheet, "Интерфейс") == shortcuts);
 
     // Going back to the welcome page does not move the wizard again.
@@ -164,22 +152,22 @@ void TestBrowser()
     HWND folder = Next(sheet, "Выбор папки");
 
     // Cancelling the browser leaves the field as it was.
-    driver::ClickLater(folder, BrowseButton);
+    driver::ClickLater(folder, IDC_BROWSE);
     HWND browser = 0;
     browser = WaitBrowser(sheet);
     Shot(browser, "browser");
     PostMessageA(browser, WM_COMMAND, IDCANCEL, 0);
     CHECK(driver::WaitGone(browser));
-    CHECK_TEXT(driver::Text(folder, FolderEdit).c_str(), "C:\\Program Files\\Тиктон");
+    CHECK_TEXT(driver::Text(folder, IDC_FOLDER_EDIT).c_str(), "C:\\Program Files\\Тиктон");
 
     // Choosing the root of drive D gives D:\Тиктон.
-    driver::ClickLater(folder, BrowseButton);
+    driver::ClickLater(folder, IDC_BROWSE);
     browser = WaitBrowser(sheet);
     driver::SendText(browser, BFFM_SETSELECTIONA, TRUE, "D:\\");
     CHECK(driver::WaitUntil([&] { return IsWindowEnabled(GetDlgItem(browser, IDOK)) != FALSE; }));
     PostMessageA(browser, WM_COMMAND, IDOK, 0);
     CHECK(driver::WaitGone(browser));
-    CHECK_TEXT(driver::Text(folder, FolderEdit).c_str(), "D:\\Тиктон");
+    CHECK_TEXT(driver::Text(folder, IDC_FOLDER_EDIT).c_str(), "D:\\Тиктон");
 
     // Whether a drive may be chosen is the browser callback's answer; Wine re-enables OK after every
     // callback, so that answer is tested in-process with the pages.
@@ -204,9 +192,9 @@ void TestShortcuts()
         int box;
         bool checked, enabled;
     } const firstView[] = {
-        {CommonDesktop, false, nt},       {CommonPrograms, nt, nt},         {CommonStartMenu, false, nt},
-        {UserDesktop, false, true},       {UserPrograms, !nt, !nt},         {UserStartMenu, false, true},
-        {QuickLaunch, quickLaunch, quickLaunch}, {CommonGroup, false, nt},
+        {IDC_COMMON_DESKTOP, false, nt}, {IDC_COMMON_PROGRAMS, nt, nt},     {IDC_COMMON_START_MENU, false, nt},
+        {IDC_USER_DESKTOP, false, true}, {IDC_USER_PROGRAMS, !nt, !nt},    {IDC_USER_START_MENU, false, true},
+        {IDC_QUICK_LAUNCH, quickLaunch, quickLaunch},                       {IDC_COMMON_GROUP, false, nt},
     };
     for (const auto& box : firstView) {
         char name[32];
@@ -218,28 +206,28 @@ void TestShortcuts()
 
     if (nt) {
         // Unticking the all-users Programs box gives back the user box, checked as it started.
-        driver::Click(page, CommonPrograms);
-        CHECK(driver::Enabled(page, UserPrograms) && driver::Checked(page, UserPrograms));
-        driver::Click(page, CommonPrograms);
-        CHECK(!driver::Enabled(page, UserPrograms) && !driver::Checked(page, UserPrograms));
+        driver::Click(page, IDC_COMMON_PROGRAMS);
+        CHECK(driver::Enabled(page, IDC_USER_PROGRAMS) && driver::Checked(page, IDC_USER_PROGRAMS));
+        driver::Click(page, IDC_COMMON_PROGRAMS);
+        CHECK(!driver::Enabled(page, IDC_USER_PROGRAMS) && !driver::Checked(page, IDC_USER_PROGRAMS));
         // The user desktop box, ticked first, is remembered while its all-users twin is ticked.
-        driver::Click(page, UserDesktop);
-        driver::Click(page, CommonDesktop);
-        CHECK(!driver::Enabled(page, UserDesktop) && !driver::Checked(page, UserDesktop));
-        driver::Click(page, CommonDesktop);
-        CHECK(driver::Enabled(page, UserDesktop) && driver::Checked(page, UserDesktop));
+        driver::Click(page, IDC_USER_DESKTOP);
+        driver::Click(page, IDC_COMMON_DESKTOP);
+        CHECK(!driver::Enabled(page, IDC_USER_DESKTOP) && !driver::Checked(page, IDC_USER_DESKTOP));
+        driver::Click(page, IDC_COMMON_DESKTOP);
+        CHECK(driver::Enabled(page, IDC_USER_DESKTOP) && driver::Checked(page, IDC_USER_DESKTOP));
         // The Start menu pair, user box unticked.
-        driver::Click(page, CommonStartMenu);
-        CHECK(!driver::Enabled(page, UserStartMenu) && !driver::Checked(page, UserStartMenu));
-        driver::Click(page, CommonStartMenu);
-        CHECK(driver::Enabled(page, UserStartMenu) && !driver::Checked(page, UserStartMenu));
+        driver::Click(page, IDC_COMMON_START_MENU);
+        CHECK(!driver::Enabled(page, IDC_USER_START_MENU) && !driver::Checked(page, IDC_USER_START_MENU));
+        driver::Click(page, IDC_COMMON_START_MENU);
+        CHECK(driver::Enabled(page, IDC_USER_START_MENU) && !driver::Checked(page, IDC_USER_START_MENU));
     }
     // Back and forth keeps the ticks.
-    driver::Click(page, UserStartMenu);
+    driver::Click(page, IDC_USER_START_MENU);
     driver::PressWizardButton(sheet, PSBTN_BACK);
     CHECK(driver::WaitWizard("Выбор папки") == sheet);
     Next(sheet, "Интерфейс");
-    CHECK(driver::Checked(page, UserStartMenu));
+    CHECK(driver::Checked(page, IDC_USER_START_MENU));
     driver::PressWizardButton(sheet, PSBTN_FINISH);
     EXPECT_BOX(InstallDone, IDOK);
     CHECK_EQ(install.Wait(), 1);
@@ -259,8 +247,8 @@ void TestMaintenance()
         bool uninstallerStarted;
     } const cases[] = {
         {"change the shortcuts", 0, true},
-        {"remove", Remove, true},
-        {"reinstall", Reinstall, false},
+        {"remove", IDC_REMOVE, true},
+        {"reinstall", IDC_REINSTALL, false},
     };
     for (const auto& c : cases) {
         SetRecord("C:\\Program Files\\Тиктон\\", REG_DWORD, 0x340, uninstaller);
@@ -271,15 +259,15 @@ void TestMaintenance()
             return;
         HWND page = Next(sheet, "Выбор действия");
         if (c.choice == 0) {
-            CHECK(driver::Checked(page, ChangeInterface));
-            CHECK(driver::Enabled(page, Reinstall) && driver::Enabled(page, Remove));
+            CHECK(driver::Checked(page, IDC_CHANGE_INTERFACE));
+            CHECK(driver::Enabled(page, IDC_REINSTALL) && driver::Enabled(page, IDC_REMOVE));
             Shot(sheet, "action");
         } else {
             driver::Click(page, c.choice);
         }
         CHECK(driver::WizardButtonEnabled(sheet, PSBTN_FINISH));
         driver::PressWizardButton(sheet, PSBTN_FINISH);
-        if (c.choice == Reinstall)
+        if (c.choice == IDC_REINSTALL)
             EXPECT_BOX(InstallDone, IDOK);
         CHECK_EQ(install.Wait(), 1);
         bool started = driver::WaitUntil([&] { return GetFileAttributesA(marker) != INVALID_FILE_ATTRIBUTES; },

@@ -16,14 +16,13 @@
 #include "record.h"
 #include "registry.h"
 #include "state.h"
+#include "texts.h"
 
 namespace {
 const char Work[] = "C:\\Work";
 const char UserFolder[] = "C:\\Robust";
 const char UserFile[] = "C:\\Robust\\user's notes.txt";
 const char* const Product[] = {"Tikton.exe", "Tikton.hlp", "Tikton.cnt", "Tikton.gid"};
-
-bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 bool Empty(const std::string& folder)
 {
@@ -63,7 +62,7 @@ void Run(const std::string& archive, const std::string* originals, const char* n
     const int before = check::Failures();
     CHECK_CASE(boxes.size() == 1, name);
     const std::string target = "C:\\Robust\\Nested\\Deeper\\";
-    if (!boxes.empty() && boxes[0] == "Установка Тиктона успешно завершена.") {
+    if (!boxes.empty() && boxes[0] == InstallDone) {
         ++figures.installed;
         for (int i = 0; i < 4; ++i)
             CHECK_CASE(ReadBytes(target + Product[i]) == originals[i], name);
@@ -72,8 +71,7 @@ void Run(const std::string& archive, const std::string* originals, const char* n
         CHECK_CASE(ReadRegStringAt(dir, HKEY_LOCAL_MACHINE, ProductKey, InstallDirValue), name);
     } else {
         ++figures.rolledBack;
-        CHECK_CASE(!boxes.empty() && boxes[0] == "Не удалось извлечь файлы из архива.  Возможно, что архив поврежден.",
-                   name);
+        CHECK_CASE(!boxes.empty() && boxes[0] == ExtractFailed, name);
         for (const char* product : {"Tikton.exe", "Tikton.hlp", "Tikton.cnt"})
             CHECK_CASE(!Exists(target + product), name);
         CHECK_CASE(!Exists(UninstallerPath.CStr()), name);

@@ -17,6 +17,7 @@
 #include "record.h"
 #include "registry.h"
 #include "state.h"
+#include "texts.h"
 
 namespace {
 int FilesIn(const std::string& folder)
@@ -74,8 +75,7 @@ int main(int argc, char** argv)
                 TBoxAnswerer answerer;
                 RunInstallation();
                 std::vector<std::string> boxes = answerer.Stop();
-                const bool wasRefused = boxes.size() == 1
-                    && boxes[0] == "Не удалось извлечь файлы из архива.  Возможно, что архив поврежден.";
+                const bool wasRefused = boxes.size() == 1 && boxes[0] == ExtractFailed;
                 refused += wasRefused;
                 if (!wasRefused)
                     printf("not refused: slot %d, \"%s\"\n", slot + 1, name);

@@ -12,13 +12,16 @@
 
 #include "check.h"
 #include "driver.h"
+#include "files.h"
+#include "install_ids.h"
+#include "machine.h"
 #include "platform.h"
 #include "record.h"
 #include "registry.h"
 #include "remover.h"
-#include "resource.h"
 #include "session.h"
 #include "shortcut.h"
+#include "texts.h"
 
 namespace {
 const char Folder[] = "C:\\Program Files\\Тиктон";
@@ -48,8 +51,6 @@ const TKillPoint KillPoints[] = {
 
 std::string InFolder(const char* name) { return std::string(Folder) + "\\" + name; }
 
-bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
 // The file's size, or -1 when it is not there.
 LONGLONG Size(const std::string& path)
 {
@@ -57,15 +58,6 @@ LONGLONG Size(const std::string& path)
     if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data))
         return -1;
     return static_cast<LONGLONG>(data.nFileSizeHigh) << 32 | data.nFileSizeLow;
-}
-
-bool KeyExists(const char* path)
-{
-    HKEY key = 0;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return false;
-    RegCloseKey(key);
-    return true;
 }
 
 // Installed, as setup and the uninstaller read the record: a usable InstallDir.
@@ -147,9 +139,9 @@ bool Finish(driver::TProgram& install, const std::string& exe)
         driver::PressWizardButton(sheet, PSBTN_NEXT);
         if (driver::WaitWizard("Интерфейс") != sheet)
             return false;
-        driver::Click(driver::CurrentPage(sheet), IDC_USER_DESKTOP);
+        driver::Click(driver::CurrentPage(sheet), install_ids::IDC_USER_DESKTOP);
     } else if (caption == ActionPage) {
-        driver::Click(driver::CurrentPage(sheet), IDC_REINSTALL);
+        driver::Click(driver::CurrentPage(sheet), install_ids::IDC_REINSTALL);
     } else {
         return false;
     }
@@ -161,8 +153,8 @@ bool InstallCompletely()
 {
     driver::TProgram install;
     std::string text;
-    return Finish(install, Kit) && driver::AnswerMessageBox(session::SetupCaption, IDOK, &text)
-        && text == "Установка Тиктона успешно завершена." && install.Wait() == 1;
+    return Finish(install, Kit) && driver::AnswerMessageBox(SetupCaption, IDOK, &text) && text == InstallDone
+        && install.Wait() == 1;
 }
 
 // Setup from the slow kit, killed at the point. True when the kill came inside the extraction: setup
@@ -196,7 +188,7 @@ void CheckSetupAgain(const char* name)
     HWND sheet = SecondPage(install, Kit, caption);
     CHECK_CASE(caption == (Recorded() ? ActionPage : FolderPage), name);
     if (caption == FolderPage)
-        CHECK_TEXT(driver::Text(driver::CurrentPage(sheet), IDC_FOLDER_EDIT).c_str(), Folder);
+        CHECK_TEXT(driver::Text(driver::CurrentPage(sheet), install_ids::IDC_FOLDER_EDIT).c_str(), Folder);
     if (!caption.empty())
         session::CancelWizard(sheet);
     CHECK_CASE(install.Wait() == 1, name);
@@ -224,8 +216,7 @@ void Run(const TKillPoint& point, TFigures& figures)
         } else {
             std::string text;
             CHECK_CASE(remover::Refuses(Uninstaller, text), point.name);
-            CHECK_TEXT(text.c_str(),
-                       "Тиктон был установлен с использованием другой версии.\r\n\r\nПродолжение удаления невозможно.");
+            CHECK_TEXT(text.c_str(), OtherVersion);
         }
     }
     CHECK_CASE(InstallCompletely(), point.name);

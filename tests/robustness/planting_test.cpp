@@ -8,10 +8,11 @@
 
 #include "check.h"
 #include "driver.h"
+#include "files.h"
+#include "texts.h"
+#include "uninstall_ids.h"
 
 namespace {
-bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
 void Plant(int argc, char** argv, const char* folder)
 {
     for (int i = 2; i < argc; ++i) {
@@ -45,8 +46,8 @@ int main(int argc, char** argv)
         driver::WaitWizard("Интерфейс");
         driver::PressWizardButton(sheet, PSBTN_FINISH);
         std::string text;
-        CHECK(driver::AnswerMessageBox("Установка Тиктона", IDOK, &text));
-        CHECK_TEXT(text.c_str(), "Установка Тиктона успешно завершена.");
+        CHECK(driver::AnswerMessageBox(SetupCaption, IDOK, &text));
+        CHECK_TEXT(text.c_str(), InstallDone);
     }
     CHECK_EQ(install.Wait(), 1);
 
@@ -57,10 +58,12 @@ int main(int argc, char** argv)
     if (sheet) {
         driver::PressWizardButton(sheet, PSBTN_NEXT);
         driver::WaitWizard("Выбор действия");
-        driver::Click(driver::CurrentPage(sheet), 104);
+        driver::Click(driver::CurrentPage(sheet), uninstall_ids::IDC_REMOVE_ALL);
         driver::PressWizardButton(sheet, PSBTN_NEXT);
-        CHECK(driver::WaitUntil([&] { return driver::WizardButtonEnabled(sheet, PSBTN_CANCEL)
-                                             && driver::Text(driver::CurrentPage(sheet), 111) == "Удаление Тиктона завершено."; }));
+        CHECK(driver::WaitUntil([&] {
+            return driver::WizardButtonEnabled(sheet, PSBTN_CANCEL)
+                && driver::Text(driver::CurrentPage(sheet), uninstall_ids::IDC_HEADING) == RemovalHeading;
+        }));
         driver::PressWizardButton(sheet, PSBTN_CANCEL);
     }
     CHECK_EQ(uninstaller.Wait(), 0);

@@ -10,6 +10,7 @@
 #include "driver.h"
 #include "resource.h"
 #include "screen.h"
+#include "texts.h"
 
 namespace {
 int FollowUps;
@@ -66,9 +67,9 @@ DWORD WINAPI User(void*)
         return 0;
     HWND background = FindWindowA(Gradient ? "clScreenTest" : "clScreenTestSolid", 0);
     CHECK(background != 0);
-    // Another activation and another command must not start a second wizard.
+    // Another activation and a command other than the start command must not start a second wizard.
     SendMessageA(background, WM_ACTIVATE, WA_ACTIVE, 0);
-    SendMessageA(background, WM_COMMAND, 101, 0);
+    SendMessageA(background, WM_COMMAND, StartCommand + 1, 0);
     RedrawWindow(background, 0, 0, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     SendMessageA(sheet, WM_NULL, 0, 0);
 
@@ -118,7 +119,7 @@ int main(int argc, char** argv)
         CHECK(Screen.GradientFill != 0);
     }
     HANDLE user = CreateThread(0, 0, User, 0, 0, 0);
-    CHECK(CreateBackgroundWindow(Gradient ? "clScreenTest" : "clScreenTestSolid", "Установка Тиктона") != 0);
+    CHECK(CreateBackgroundWindow(Gradient ? "clScreenTest" : "clScreenTestSolid", SetupCaption) != 0);
     RunMessageLoop();
     WaitForSingleObject(user, driver::DefaultTimeout);
     CHECK_EQ(FollowUps, 1);

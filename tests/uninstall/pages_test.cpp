@@ -10,6 +10,7 @@
 
 #include "check.h"
 #include "driver.h"
+#include "files.h"
 #include "paths.h"
 #include "platform.h"
 #include "record.h"
@@ -17,14 +18,14 @@
 #include "resource.h"
 #include "shortcut.h"
 #include "state.h"
+#include "steps.h"
+#include "texts.h"
 #include "uninstaller.h"
 
 namespace {
 const char Folder[] = "C:\\Program Files\\Тиктон\\";
 
 std::string LinkIn(TShortcutLocation location) { return std::string(ReadShortcutFolder(location).CStr()) + "\\Тиктон.lnk"; }
-
-bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 void MakeInstallation()
 {
@@ -41,25 +42,21 @@ void MakeInstallation()
 
 DWORD WINAPI User(void*)
 {
-    HWND sheet = driver::WaitWizard("Добро пожаловать");
-    CHECK(sheet != 0);
+    HWND sheet = PastWelcome("Выбор действия");
     if (!sheet)
         return 0;
-    driver::PressWizardButton(sheet, PSBTN_NEXT);
-    CHECK(driver::WaitWizard("Выбор действия") == sheet);
     HWND action = driver::CurrentPage(sheet);
-    CHECK(driver::Checked(action, 102));
-    CHECK(!driver::Enabled(action, 104) && !driver::Enabled(action, 105));
-    CHECK_TEXT(driver::Text(action, 104).c_str(), "&Удалить все файлы (только Администраторы)");
-    driver::PressWizardButton(sheet, PSBTN_NEXT);
-    CHECK(driver::WaitWizard("Интерфейс") == sheet);
-    HWND page = driver::CurrentPage(sheet);
+    CHECK(driver::Checked(action, IDC_CHANGE_INTERFACE));
+    CHECK(!driver::Enabled(action, IDC_REMOVE_ALL) && !driver::Enabled(action, IDC_REMOVE_ALL_NOTE));
+    CHECK_TEXT(driver::Text(action, IDC_REMOVE_ALL).c_str(), "&Удалить все файлы (только Администраторы)");
+    HWND page = Next(sheet, "Интерфейс");
     // The all-users desktop shortcut shows, but its box cannot be changed; its user partner is locked.
-    CHECK(driver::Checked(page, 109) && !driver::Enabled(page, 109));
-    CHECK(!driver::Enabled(page, 107) && !driver::Enabled(page, 110) && !driver::Enabled(page, 111));
-    CHECK(!driver::Checked(page, 103) && !driver::Enabled(page, 103));
-    CHECK(driver::Checked(page, 105));
-    driver::Click(page, 104);
+    CHECK(driver::Checked(page, IDC_COMMON_DESKTOP) && !driver::Enabled(page, IDC_COMMON_DESKTOP));
+    CHECK(!driver::Enabled(page, IDC_COMMON_GROUP) && !driver::Enabled(page, IDC_COMMON_PROGRAMS)
+          && !driver::Enabled(page, IDC_COMMON_START_MENU));
+    CHECK(!driver::Checked(page, IDC_USER_DESKTOP) && !driver::Enabled(page, IDC_USER_DESKTOP));
+    CHECK(driver::Checked(page, IDC_USER_START_MENU));
+    driver::Click(page, IDC_USER_PROGRAMS);
     driver::PressWizardButton(sheet, PSBTN_FINISH);
     return 0;
 }
@@ -113,14 +110,11 @@ DWORD WINAPI CloseAfterRemoval(void*)
     }
     CHECK(driver::WizardButtonEnabled(sheet, PSBTN_CANCEL));
     CHECK(!driver::WizardButtonEnabled(sheet, PSBTN_NEXT));
-    CHECK_TEXT(driver::Text(page, IDC_HEADING).c_str(), "Удаление Тиктона завершено.");
-    CHECK_TEXT(driver::Text(page, IDC_RESULT).c_str(),
-               "При удалении ошибок не обнаружено. Нажмите кнопку Закрыть для выхода из программы удаления.");
+    CHECK_TEXT(driver::Text(page, IDC_HEADING).c_str(), RemovalHeading);
+    CHECK_TEXT(driver::Text(page, IDC_RESULT).c_str(), NothingLeftResult);
     // Something left behind (the checks above have failed): Close opens on the list page.
-    if (driver::WizardButtonEnabled(sheet, PSBTN_NEXT)) {
-        driver::PressWizardButton(sheet, PSBTN_NEXT);
-        CHECK(driver::WaitWizard("Список неудаленных элементов") == sheet);
-    }
+    if (driver::WizardButtonEnabled(sheet, PSBTN_NEXT))
+        Next(sheet, "Список неудаленных элементов");
     driver::PressWizardButton(sheet, PSBTN_CANCEL);
     return 0;
 }

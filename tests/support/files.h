@@ -1,10 +1,13 @@
-// Whole files as byte strings, for the tests that damage archives and look for what was written.
-#ifndef TESTS_ROBUSTNESS_FILES_H
-#define TESTS_ROBUSTNESS_FILES_H
+// Files as the tests see them: whether a path is there, and whole files as byte strings.
+#ifndef TESTS_SUPPORT_FILES_H
+#define TESTS_SUPPORT_FILES_H
 
 #include <windows.h>
 
 #include <string>
+
+// A file or folder.
+inline bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 // The file's bytes, or nothing when it cannot be read.
 inline std::string ReadBytes(const std::string& path)

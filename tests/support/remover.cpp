@@ -7,13 +7,14 @@
 #include <stdio.h>
 
 #include "driver.h"
-#include "resource.h"
+#include "texts.h"
+#include "uninstall_ids.h"
 
 namespace remover {
 
-namespace {
-const char Caption[] = "Удаление Тиктона";
+using namespace uninstall_ids;
 
+namespace {
 // Prints the list page's items, then closes the uninstaller from there.
 void ListLeftovers(HWND sheet)
 {
@@ -46,7 +47,7 @@ bool RemoveAll(const std::string& uninstaller)
     HWND page = driver::CurrentPage(sheet);
     // The heading changes before the way out opens: Close when nothing is left, Next to the list otherwise.
     const bool done = driver::WaitUntil([&] {
-        return driver::Text(page, IDC_HEADING) == "Удаление Тиктона завершено."
+        return driver::Text(page, IDC_HEADING) == RemovalHeading
             && (driver::WizardButtonEnabled(sheet, PSBTN_CANCEL) || driver::WizardButtonEnabled(sheet, PSBTN_NEXT));
     });
     const bool clean = done && driver::WizardButtonEnabled(sheet, PSBTN_CANCEL);
@@ -61,7 +62,7 @@ bool Refuses(const std::string& uninstaller, std::string& text)
     driver::TProgram program;
     if (!program.Start(uninstaller))
         return false;
-    const bool answered = driver::AnswerMessageBox(Caption, IDOK, &text);
+    const bool answered = driver::AnswerMessageBox(UninstallCaption, IDOK, &text);
     return answered && program.Wait() == 255;
 }
 

@@ -346,9 +346,12 @@ int main(int argc, char** argv)
                 side.install.clear();
             }
         }
-        for (TSide& side : sides)
+        // Every first page on a clean machine: an earlier round's record would start setup's maintenance.
+        for (TSide& side : sides) {
+            Clean();
             if (!TimeFirstPage(side))
                 return 1;
+        }
         for (TSide& side : sides) {
             if (side.kind == Floor)
                 continue;

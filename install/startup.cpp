@@ -16,7 +16,7 @@
 namespace {
 // Setup holds the application's window class here, and the product's registry paths in record.h, as
 // constants; unTikton loads the same facts from its string table and its banner from data resources,
-// as it is designed to. The registry value names and the help key are record.h's in both programs.
+// as it is designed to. The record's value names and the help key come from record.h in both programs.
 const char ApplicationClass[] = "TTiktonForm";
 const char ProgramFilesKey[] = "Software\\Microsoft\\Windows\\CurrentVersion";
 const char InstallerClass[] = "clInstallerWindow";

@@ -71,6 +71,18 @@ bool StartDetached(const char* application, const TString& commandLine, DWORD fl
 }
 
 enum TStart { Started, NotStarted, NotWritable };
+enum TWrite { Written, NotCreated, ShortWrite };
+
+// Creates the file anew (over one of the same name) and writes the whole of the data into it.
+TWrite WriteNewFile(const char* path, const void* data, DWORD size)
+{
+    HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, 0, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, 0);
+    if (file == INVALID_HANDLE_VALUE)
+        return NotCreated;
+    DWORD written = 0;
+    const bool whole = WriteFile(file, data, size, &written, 0) && written == size;
+    return CloseHandle(file) && whole ? Written : ShortWrite;
+}
 
 // A 32-bit program on a 64-bit Windows: there no DOS program starts, and trying may show the user a
 // message about an unsupported 16-bit application.
@@ -102,13 +114,11 @@ TStart StartDeletionProgram(const char* fullPath, const void* image, DWORD size)
         return NotStarted;
     TString program = FolderOf(shortPath);
     program.Append(DeletionProgram);
-    HANDLE file = CreateFileA(program.CStr(), GENERIC_WRITE, 0, 0, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, 0);
-    if (file == INVALID_HANDLE_VALUE)
+    const TWrite write = WriteNewFile(program.CStr(), image, size);
+    if (write == NotCreated)
         return NotWritable;
-    DWORD written = 0;
-    bool whole = WriteFile(file, image, size, &written, 0) && written == size;
     // A short write would start a truncated program.
-    if (CloseHandle(file) && whole) {
+    if (write == Written) {
         ClearReadOnly(fullPath);
         TString commandLine = program.Concat(" ");
         commandLine.Append(shortPath);
@@ -119,8 +129,8 @@ TStart StartDeletionProgram(const char* fullPath, const void* image, DWORD size)
     return NotStarted;
 }
 
-// The NT command interpreter's way (named by COMSPEC), started hidden and not waited for, from the system folder so that
-// it holds no product folder open. False when it did not start; then the script is gone again.
+// The NT command interpreter's way (named by COMSPEC), started hidden and not waited for, from the system
+// folder so that it holds no product folder open. False when it did not start; then the script is gone.
 bool StartDeletionScript(const char* fullPath)
 {
     char interpreter[MAX_PATH] = "";
@@ -133,12 +143,7 @@ bool StartDeletionScript(const char* fullPath)
         return false;
     TString script = FolderOf(fullPath);
     script.Append(DeletionScript);
-    HANDLE file = CreateFileA(script.CStr(), GENERIC_WRITE, 0, 0, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, 0);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    DWORD written = 0;
-    bool whole = WriteFile(file, ScriptText, sizeof ScriptText - 1, &written, 0) && written == sizeof ScriptText - 1;
-    if (!CloseHandle(file) || !whole) {
+    if (WriteNewFile(script.CStr(), ScriptText, sizeof ScriptText - 1) != Written) {
         DeleteFileA(script.CStr());
         return false;
     }

@@ -9,6 +9,7 @@
 #include "boxes.h"
 #include "check.h"
 #include "driver.h"
+#include "engine_run.h"
 #include "files.h"
 #include "installer.h"
 #include "platform.h"
@@ -49,19 +50,8 @@ void UseCabinet(const std::string& source)
         CopyFileA(source.c_str(), target.c_str(), FALSE);
 }
 
-// One run of the engine for a confirmed wizard; returns the texts of the boxes it showed.
-std::vector<std::string> Install(const char* folder, bool fresh = true)
-{
-    ZeroMemory(&InstallChoices, sizeof InstallChoices);
-    InstallChoices.Confirmed = true;
-    lstrcpynA(InstallChoices.InstallFolder, folder, MAX_PATH);
-    for (bool& chosen : InstallChoices.Shortcuts)
-        chosen = true;
-    FreshInstall = fresh;
-    TBoxAnswerer answerer;
-    RunInstallation();
-    return answerer.Stop();
-}
+// One run of the engine for a confirmed wizard with every shortcut; the texts of the boxes it showed.
+std::vector<std::string> Install(const char* folder, bool fresh = true) { return RunEngine(folder, fresh, true); }
 
 void ExpectBoxes(const std::vector<std::string>& shown, const char* text, const char* where)
 {

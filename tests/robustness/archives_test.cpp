@@ -10,6 +10,7 @@
 #include "boxes.h"
 #include "check.h"
 #include "driver.h"
+#include "engine_run.h"
 #include "files.h"
 #include "installer.h"
 #include "platform.h"
@@ -51,13 +52,7 @@ void Run(const std::string& archive, const std::string* originals, const char* n
     DeleteRegTree(HKEY_LOCAL_MACHINE, UninstallKey);
     DeleteFileA(UninstallerPath.CStr());
     WriteBytes(std::string(Work) + "\\Install.cab", archive);
-    ZeroMemory(&InstallChoices, sizeof InstallChoices);
-    InstallChoices.Confirmed = true;
-    lstrcpyA(InstallChoices.InstallFolder, "C:\\Robust\\Nested\\Deeper");
-    FreshInstall = true;
-    TBoxAnswerer answerer;
-    RunInstallation();
-    std::vector<std::string> boxes = answerer.Stop();
+    std::vector<std::string> boxes = RunEngine("C:\\Robust\\Nested\\Deeper", true);
 
     const int before = check::Failures();
     CHECK_CASE(boxes.size() == 1, name);
@@ -115,13 +110,7 @@ int main(int argc, char** argv)
     // The files as the intact archive installs them.
     std::string originals[5];
     WriteBytes(std::string(Work) + "\\Install.cab", kit);
-    ZeroMemory(&InstallChoices, sizeof InstallChoices);
-    InstallChoices.Confirmed = true;
-    lstrcpyA(InstallChoices.InstallFolder, "C:\\Reference");
-    {
-        TBoxAnswerer answerer;
-        RunInstallation();
-    }
+    RunEngine("C:\\Reference", false);
     for (int i = 0; i < 4; ++i)
         originals[i] = ReadBytes(std::string("C:\\Reference\\") + Product[i]);
     originals[4] = ReadBytes(UninstallerPath.CStr());

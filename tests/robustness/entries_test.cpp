@@ -11,6 +11,7 @@
 #include "boxes.h"
 #include "check.h"
 #include "driver.h"
+#include "engine_run.h"
 #include "files.h"
 #include "installer.h"
 #include "platform.h"
@@ -68,13 +69,7 @@ int main(int argc, char** argv)
                 bytes.replace(at, strlen(name), name);
                 WriteBytes("C:\\Work\\Install.cab", bytes);
                 DeleteRegTree(HKEY_LOCAL_MACHINE, "Software\\Vantorel");
-                ZeroMemory(&InstallChoices, sizeof InstallChoices);
-                InstallChoices.Confirmed = true;
-                lstrcpyA(InstallChoices.InstallFolder, "C:\\Mine");
-                FreshInstall = fresh;
-                TBoxAnswerer answerer;
-                RunInstallation();
-                std::vector<std::string> boxes = answerer.Stop();
+                std::vector<std::string> boxes = RunEngine("C:\\Mine", fresh);
                 const bool wasRefused = boxes.size() == 1 && boxes[0] == ExtractFailed;
                 refused += wasRefused;
                 if (!wasRefused)

@@ -2,25 +2,22 @@
 # Installs from Debian's packages whatever the build and the tests need; quick when nothing is missing.
 set -euo pipefail
 
-# The shipped programs are 32-bit and run under 32-bit Wine; a host that cannot execute 32-bit code
-# runs an x86-64 build of them under 64-bit Wine instead (scripts/host-mode).
+# The shipped programs are 32-bit and run under 32-bit Wine; every host also runs an x86-64 build of them
+# under 64-bit Wine, which is the only mode of a host that cannot execute 32-bit code (scripts/host-mode).
 mode=$("$(dirname "$0")/host-mode")
 case $mode in
-  x86) echo "setup: this host runs 32-bit code: the tests run the shipped 32-bit programs under 32-bit Wine" ;;
+  x86) echo "setup: this host runs 32-bit code: the tests run the shipped 32-bit programs under 32-bit Wine, then an x86-64 build under 64-bit Wine" ;;
   *)   echo "setup: this host cannot run 32-bit code: the tests run an x86-64 build under 64-bit Wine" ;;
 esac
-if [ "$mode" = x86 ]; then
-  wine_packages=(wine wine32:i386)
-else
-  wine_packages=(wine wine64 g++-mingw-w64-x86-64-win32 binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev)
-fi
+wine_packages=(wine wine64 g++-mingw-w64-x86-64-win32 binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev)
+[ "$mode" = x86 ] && wine_packages+=(wine32:i386)
 packages=(
   cmake make
   g++-mingw-w64-i686-win32 binutils-mingw-w64-i686 mingw-w64-i686-dev
   "${wine_packages[@]}"
   xvfb xauth x11-apps
   nasm gcab cabextract nsis dosbox liblnk-utils imagemagick
-  fonts-dejavu-core fonts-wine locales python3 python3-unicorn
+  fonts-dejavu-core fonts-wine locales python3 python3-unicorn python3-distutils
 )
 
 missing=()

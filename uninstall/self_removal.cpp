@@ -1,7 +1,8 @@
 // Self-removal after a complete removal: the uninstaller writes its DOS deletion program beside itself
 // and starts it with its own short path; the program deletes the uninstaller once it has exited, then
-// itself. Where no DOS program can start (every 64-bit Windows), a script for the NT command interpreter
-// does the same; where that cannot start either, the file is left to the next restart.
+// itself. Where a DOS program would not start unasked (every 64-bit Windows, 32-bit Windows 8 and later)
+// or could not be given the path, a script for the NT command interpreter does the same; where that
+// cannot start either, the file is left to the system to delete at the next start.
 #include "uninstaller.h"
 
 #include <string.h>
@@ -84,8 +85,38 @@ TWrite WriteNewFile(const char* path, const void* data, DWORD size)
     return CloseHandle(file) && whole ? Written : ShortWrite;
 }
 
-// A 32-bit program on a 64-bit Windows: there no DOS program starts, and trying may show the user a
-// message about an unsupported 16-bit application.
+// The whole of a text file; a missing file reads as empty.
+bool ReadTextFile(const char* path, TString& text)
+{
+    text.Assign("");
+    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, 0, OPEN_EXISTING, 0, 0);
+    if (file == INVALID_HANDLE_VALUE)
+        return GetLastError() == ERROR_FILE_NOT_FOUND;
+    const DWORD size = GetFileSize(file, 0);
+    bool whole = false;
+    if (size != INVALID_FILE_SIZE && size < 0x100000) {
+        char* buffer = static_cast<char*>(GlobalAlloc(GPTR, size + 1));
+        DWORD read = 0;
+        whole = buffer && ReadFile(file, buffer, size, &read, 0) && read == size;
+        if (whole)
+            text.AssignPart(buffer, strlen(buffer));
+        if (buffer)
+            GlobalFree(buffer);
+    }
+    CloseHandle(file);
+    return whole;
+}
+
+OSVERSIONINFOA RunningVersion()
+{
+    OSVERSIONINFOA version;
+    ZeroMemory(&version, sizeof version);
+    version.dwOSVersionInfoSize = sizeof version;
+    GetVersionExA(&version);
+    return version;
+}
+
+// A 32-bit program on a 64-bit Windows.
 bool RunsUnderWow64()
 {
     typedef BOOL(WINAPI * TIsWow64Process)(HANDLE, PBOOL);
@@ -102,15 +133,9 @@ void ClearReadOnly(const char* path)
 
 // The DOS way: DeleteMe.com beside the uninstaller, given the uninstaller's short path. Whenever it does
 // not start, nothing of it is left behind.
-TStart StartDeletionProgram(const char* fullPath, const void* image, DWORD size)
+TStart StartDeletionProgram(const char* fullPath, const char* shortPath, const void* image, DWORD size)
 {
-    if (RunsUnderWow64())
-        return NotStarted;
-    char shortPath[MAX_PATH] = "";
-    DWORD shortLength = GetShortPathNameA(fullPath, shortPath, sizeof shortPath);
-    // The program takes its file name up to the first blank: a name it would cut or DOS would refuse
-    // is never passed.
-    if (!shortLength || shortLength > DosPathLength || strchr(shortPath, ' '))
+    if (!DosProgramsRunOn(RunningVersion(), RunsUnderWow64()) || !DosTakesPath(fullPath, shortPath))
         return NotStarted;
     TString program = FolderOf(shortPath);
     program.Append(DeletionProgram);
@@ -127,6 +152,57 @@ TStart StartDeletionProgram(const char* fullPath, const void* image, DWORD size)
     }
     DeleteFileA(program.CStr());
     return NotStarted;
+}
+
+// The 95 family's deletion at the next start: a "NUL=file" line in the [rename] section of WININIT.INI in
+// the Windows folder, carried out before the system loads. The line is added by hand, as the profile
+// functions would replace another program's pending NUL line; the name is the short one in the OEM code
+// page, as the DOS side of the start reads it.
+bool DeleteAtRestart9x(const char* shortPath)
+{
+    char windows[MAX_PATH] = "";
+    UINT length = GetWindowsDirectoryA(windows, sizeof windows);
+    if (!length || length >= sizeof windows)
+        return false;
+    TString file(windows);
+    EnsureTrailingBackslash(file);
+    file.Append("WININIT.INI");
+    TString line("NUL=");
+    line.Append(shortPath);
+    CharToOemA(line.CStr(), const_cast<char*>(line.CStr()));
+    line.Append("\r\n");
+
+    TString text;
+    if (!ReadTextFile(file.CStr(), text))
+        return false;
+    const char* body = text.CStr();
+    const char* section = 0;
+    for (const char* at = body; *at && !section;) {
+        TString start;
+        start.AssignPart(at + strspn(at, " \t"), 8);
+        if (SamePath(start.CStr(), "[rename]"))
+            section = at;
+        const char* end = strchr(at, '\n');
+        at = end ? end + 1 : at + strlen(at);
+    }
+    TString updated;
+    if (section) {
+        const char* next = strchr(section, '\n');
+        const size_t split = next ? static_cast<size_t>(next - body) + 1 : strlen(body);
+        updated.Assign(body);
+        updated.Truncate(split);
+        if (!next)
+            updated.Append("\r\n");
+        updated.Append(line.CStr());
+        updated.Append(body + split);
+    } else {
+        updated.Assign(body);
+        if (*body && body[strlen(body) - 1] != '\n')
+            updated.Append("\r\n");
+        updated.Append("[rename]\r\n");
+        updated.Append(line.CStr());
+    }
+    return WriteNewFile(file.CStr(), updated.CStr(), static_cast<DWORD>(strlen(updated.CStr()))) == Written;
 }
 
 // The NT command interpreter's way (named by COMSPEC), started hidden and not waited for, from the system
@@ -166,6 +242,41 @@ bool StartDeletionScript(const char* fullPath)
 }
 }
 
+bool DosProgramsRunOn(const OSVERSIONINFOA& version, bool wow64)
+{
+    // 64-bit Windows has no DOS subsystem; 32-bit Windows 8 (6.2) and later install it on demand, asking
+    // an administrator first, and a policy may forbid it.
+    if (sizeof(void*) != 4 || wow64)
+        return false;
+    if (version.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS)
+        return true;
+    return version.dwPlatformId == VER_PLATFORM_WIN32_NT
+           && (version.dwMajorVersion < 6 || (version.dwMajorVersion == 6 && version.dwMinorVersion <= 1));
+}
+
+bool DosTakesPath(const char* longPath, const char* shortPath)
+{
+    // The program takes its file name up to the first blank, and DOS refuses longer paths with "path not
+    // found", which is never retried. Any other letter passes through the OEM code page, and a long name
+    // with one gets a generated short name the DOS side may not resolve: plain ASCII only, in both forms.
+    const size_t length = strlen(shortPath);
+    if (!length || length > DosPathLength || strchr(shortPath, ' '))
+        return false;
+    const char* const paths[] = {longPath, shortPath};
+    for (const char* path : paths)
+        for (const unsigned char* at = reinterpret_cast<const unsigned char*>(path); *at; ++at)
+            if (*at < 0x20 || *at > 0x7E)
+                return false;
+    return true;
+}
+
+bool DeleteAtRestart(const char* fullPath, const char* shortPath)
+{
+    if (IsWinNT)
+        return MoveFileExA(fullPath, 0, MOVEFILE_DELAY_UNTIL_REBOOT) != FALSE;
+    return *shortPath && DeleteAtRestart9x(shortPath);
+}
+
 void RemoveSelf()
 {
     if (!RemovalDone)
@@ -182,8 +293,12 @@ void RemoveSelf()
     DWORD fullLength = GetModuleFileNameA(0, fullPath, sizeof fullPath);
     if (!fullLength || fullLength >= sizeof fullPath)
         return;
+    char shortPath[MAX_PATH] = "";
+    DWORD shortLength = GetShortPathNameA(fullPath, shortPath, sizeof shortPath);
+    if (!shortLength || shortLength >= sizeof shortPath)
+        shortPath[0] = '\0';
 
-    switch (StartDeletionProgram(fullPath, image, size)) {
+    switch (StartDeletionProgram(fullPath, shortPath, image, size)) {
     case Started:
         return;
     case NotWritable:
@@ -192,10 +307,6 @@ void RemoveSelf()
     case NotStarted:
         break;
     }
-    // No DOS program starts here (every 64-bit Windows), or it could not be given the uninstaller.
-    if (StartDeletionScript(fullPath))
-        return;
-    // Neither way starts: the system deletes the file when it next starts (the NT family only).
-    if (IsWinNT)
-        MoveFileExA(fullPath, 0, MOVEFILE_DELAY_UNTIL_REBOOT);
+    if (!StartDeletionScript(fullPath))
+        DeleteAtRestart(fullPath, shortPath);
 }

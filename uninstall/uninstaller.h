@@ -42,5 +42,12 @@ void ShowStage(HWND page, int mark);
 
 // After the screen has closed: removes the uninstaller's own file, only after a complete removal.
 void RemoveSelf();
+// Whether a DOS program starts here without anyone being asked: the version the system reports, and
+// whether this is a 32-bit program on a 64-bit Windows.
+bool DosProgramsRunOn(const OSVERSIONINFOA& version, bool wow64);
+// Whether the DOS deletion program can be given the uninstaller's path, by its long and short forms.
+bool DosTakesPath(const char* longPath, const char* shortPath);
+// Leaves the file to the system to delete when it next starts (the 95 family needs its short path).
+bool DeleteAtRestart(const char* fullPath, const char* shortPath);
 
 #endif

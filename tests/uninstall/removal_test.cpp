@@ -153,8 +153,6 @@ int main(int argc, char** argv)
     Shots = strcmp(argv[3], "-") ? argv[3] : "";
     const std::string which = argv[4];
     InitPlatformFlags(UseWithFreeSpace);
-    if (which == "dos-start")
-        return DosStart();
     if (which == "complete")
         Complete();
     else if (which == "left-behind")

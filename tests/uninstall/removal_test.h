@@ -61,7 +61,6 @@ void StartupChecks();
 void Shortcuts();
 // removal_self.cpp:
 void SelfRemoval();
-int DosStart();
 // removal_lifecycle.cpp:
 void LifeCycle(const std::string& version);
 void Repeated();

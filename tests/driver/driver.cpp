@@ -89,6 +89,7 @@ bool TProgram::Start(const std::string& program, const std::string& arguments, c
     if (!CreateProcessA(0, buffer.data(), 0, 0, FALSE, 0, 0, where.empty() ? 0 : where.c_str(), &startup, &info))
         return false;
     CloseHandle(info.hThread);
+    name = program;
     process = info.hProcess;
     id = info.dwProcessId;
     return true;
@@ -106,6 +107,7 @@ long TProgram::Wait(DWORD timeout)
     if (!process)
         return -1;
     if (WaitForSingleObject(process, timeout) != WAIT_OBJECT_0) {
+        GaveUp("the end of " + name + " (killed now)", timeout);
         TerminateProcess(process, 1);
         WaitForSingleObject(process, 5000);
         return -1;
@@ -139,18 +141,30 @@ std::string ClassName(HWND window)
 HWND WaitWindow(const std::string& className, const std::string& title, DWORD timeout)
 {
     HWND found = 0;
-    WaitUntil([&] { return (found = FindTopLevel(className, title)) != 0; }, timeout);
+    if (!WaitUntil([&] { return (found = FindTopLevel(className, title)) != 0; }, timeout))
+        GaveUp("a window of class \"" + className + "\" titled \"" + title + "\"", timeout);
     return found;
 }
 
 bool WaitGone(HWND window, DWORD timeout)
 {
-    return WaitUntil([&] { return !IsWindow(window) || !IsWindowVisible(window); }, timeout);
+    if (WaitUntil([&] { return !IsWindow(window) || !IsWindowVisible(window); }, timeout))
+        return true;
+    GaveUp("the window \"" + Text(window) + "\" to close", timeout);
+    return false;
 }
 
 bool WaitGone(const std::string& className, const std::string& title, DWORD timeout)
 {
-    return WaitUntil([&] { return FindTopLevel(className, title) == 0; }, timeout);
+    if (WaitUntil([&] { return FindTopLevel(className, title) == 0; }, timeout))
+        return true;
+    GaveUp("the window of class \"" + className + "\" titled \"" + title + "\" to close", timeout);
+    return false;
+}
+
+void GaveUp(const std::string& what, DWORD timeout)
+{
+    printf("gave up after %lu ms waiting for %s\n", static_cast<unsigned long>(timeout), what.c_str());
 }
 
 HWND WaitWizard(const std::string& pageCaption, DWORD timeout)
@@ -162,6 +176,10 @@ HWND WaitWizard(const std::string& pageCaption, DWORD timeout)
             return found && !IsMessageBox(found) && CurrentPage(found);
         },
         timeout);
+    if (!found || IsMessageBox(found) || !CurrentPage(found)) {
+        GaveUp("the wizard page \"" + pageCaption + "\"", timeout);
+        return 0;
+    }
     return found;
 }
 
@@ -240,8 +258,10 @@ HWND FindMessageBox(const std::string& caption)
 bool AnswerMessageBox(const std::string& caption, int button, std::string* text, DWORD timeout)
 {
     HWND box = 0;
-    if (!WaitUntil([&] { return (box = FindMessageBox(caption)) != 0; }, timeout))
+    if (!WaitUntil([&] { return (box = FindMessageBox(caption)) != 0; }, timeout)) {
+        GaveUp("a message box titled \"" + caption + "\"", timeout);
         return false;
+    }
     if (text)
         *text = Text(box, MessageBoxTextId);
     PostMessageA(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, button)));

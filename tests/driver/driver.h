@@ -1,7 +1,8 @@
 // A driver for the setup programs' windows: starts a program, finds its windows, reads their texts,
 // presses wizard buttons, ticks boxes, types, answers message boxes, and takes screenshots.
 // It works on the windows of another process as well as on those of its own (from a second thread).
-// Every wait polls with a bound; nothing sleeps for a fixed time.
+// Every wait polls with a bound, well below the suite's timeout, and says what it was waiting for when
+// it gives up; nothing sleeps for a fixed time.
 #ifndef TESTS_DRIVER_H
 #define TESTS_DRIVER_H
 
@@ -30,6 +31,7 @@ public:
 private:
     HANDLE process;
     DWORD id;
+    std::string name;
     TProgram(const TProgram&);
     TProgram& operator=(const TProgram&);
 };
@@ -46,6 +48,8 @@ std::string ClassName(HWND window);
 HWND WaitWindow(const std::string& className, const std::string& title, DWORD timeout = DefaultTimeout);
 bool WaitGone(HWND window, DWORD timeout = DefaultTimeout);
 bool WaitGone(const std::string& className, const std::string& title, DWORD timeout = DefaultTimeout);
+// Prints that a wait for this gave up after the timeout.
+void GaveUp(const std::string& what, DWORD timeout);
 // Waits until a condition holds; false when the bound runs out.
 template <class Condition>
 bool WaitUntil(Condition condition, DWORD timeout = DefaultTimeout)

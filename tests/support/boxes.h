@@ -1,5 +1,6 @@
-// The programs' message boxes: answered with OK on a thread while code under test runs on this one,
-// or expected one at a time with exactly this text, and answered.
+// The programs' message boxes: those of installer code run in-process, recorded and answered OK
+// (recorded_boxes.cpp, linked into such test programs), or those of a program under test, expected one
+// at a time with exactly this text, and answered.
 #ifndef TESTS_SUPPORT_BOXES_H
 #define TESTS_SUPPORT_BOXES_H
 
@@ -10,19 +11,14 @@
 
 #include "texts.h"
 
-// Answers the installer's message boxes with OK and keeps their texts for the test to compare.
+// Answers the in-process installer code's message boxes with OK from its creation on, and keeps their
+// texts for the test to compare.
 class TBoxAnswerer {
 public:
     TBoxAnswerer();
     ~TBoxAnswerer();
-    // Stops answering and gives the texts of the boxes answered, in order.
+    // The texts of the boxes answered, in order.
     std::vector<std::string> Stop();
-
-private:
-    static DWORD WINAPI Run(void* self);
-    std::vector<std::string> texts;
-    volatile bool stopping;
-    HANDLE thread;
 };
 
 // Expects a message box with that caption and exactly this text, and answers it; a failure names `where`.

@@ -20,27 +20,28 @@ const char DeletionScript[] = "DeleteMe.cmd";
 // command tail holds: a longer one would fail with "path not found" and never be retried.
 const size_t DosPathLength = 67;
 
-// Deletes the file named by its first argument once that can be deleted, trying once a second (the
-// ping is the pause every NT system has) for about a minute, then deletes itself. Plain ASCII: the
-// interpreter reads a script in the OEM code page, so the paths travel on the command line instead.
+// Deletes the file named by its argument once that can be deleted, trying once a second (the ping is the
+// pause every NT system has) for about a minute, then deletes itself. It runs in the uninstaller's
+// folder and is given bare file names only: the interpreter expands %NAME% in its command line even
+// inside quotes (and Wine's again in what it substituted), and "&", "^", "!" and parentheses are
+// commands to it, while a folder may hold any of them. Plain ASCII: the interpreter reads a script in
+// the OEM code page.
 const char ScriptText[] =
     "@echo off\r\n"
     "set tries=0\r\n"
     ":retry\r\n"
-    "del /f /q \"%~1\" >nul 2>&1\r\n"
-    "if not exist \"%~1\" goto done\r\n"
+    "del /f /q %1 >nul 2>&1\r\n"
+    "if not exist %1 goto done\r\n"
     "set /a tries+=1\r\n"
     "if %tries% geq 60 goto done\r\n"
     "\"%SystemRoot%\\system32\\ping.exe\" -n 2 127.0.0.1 >nul\r\n"
     "goto retry\r\n"
     ":done\r\n"
-    "del /f /q \"%~f0\" >nul 2>&1\r\n";
+    "del /f /q %0 >nul 2>&1\r\n";
 
-// The text names the file the user is left to delete: the uninstaller's own long path, then ".".
-void ReportSelfRemovalFailure(UINT textId)
+// The text names the file the user is left to delete, by its long path, then ".".
+void ReportSelfRemovalFailure(UINT textId, const char* path)
 {
-    char path[MAX_PATH] = "";
-    GetModuleFileNameA(0, path, sizeof path);
     TString file(path);
     file.Append(".");
     MessageBoxByIds(0, textId, IDS_UNINSTALL_CAPTION, MB_OK | MB_ICONHAND, file.CStr());
@@ -107,6 +108,18 @@ bool ReadTextFile(const char* path, TString& text)
     return whole;
 }
 
+// Renames the file to a name of its own in its folder; the path then names it. Unchanged on failure.
+void MoveAside(char (&path)[MAX_PATH])
+{
+    char aside[MAX_PATH] = "";
+    if (!GetTempFileNameA(FolderOf(path).CStr(), "unT", 0, aside))
+        return;
+    if (MoveFileExA(path, aside, MOVEFILE_REPLACE_EXISTING))
+        lstrcpynA(path, aside, MAX_PATH);
+    else
+        DeleteFileA(aside);
+}
+
 OSVERSIONINFOA RunningVersion()
 {
     OSVERSIONINFOA version;
@@ -135,9 +148,14 @@ void ClearReadOnly(const char* path)
 // not start, nothing of it is left behind.
 TStart StartDeletionProgram(const char* fullPath, const char* shortPath, const void* image, DWORD size)
 {
-    if (!DosProgramsRunOn(RunningVersion(), RunsUnderWow64()) || !DosTakesPath(fullPath, shortPath))
+    TString program = FolderOf(fullPath);
+    program.Append(DeletionProgram);
+    if (!DosProgramsRunOn(RunningVersion(), RunsUnderWow64()) || !DosTakesPath(fullPath, shortPath)) {
+        // One left by an earlier run goes as well.
+        DeleteFileA(program.CStr());
         return NotStarted;
-    TString program = FolderOf(shortPath);
+    }
+    program = FolderOf(shortPath);
     program.Append(DeletionProgram);
     const TWrite write = WriteNewFile(program.CStr(), image, size);
     if (write == NotCreated)
@@ -178,8 +196,11 @@ bool DeleteAtRestart9x(const char* shortPath)
     const char* body = text.CStr();
     const char* section = 0;
     for (const char* at = body; *at && !section;) {
+        const char* text = at;
+        while (*text == ' ' || *text == '\t')
+            ++text;
         TString start;
-        start.AssignPart(at + strspn(at, " \t"), 8);
+        start.AssignPart(text, 8);
         if (SamePath(start.CStr(), "[rename]"))
             section = at;
         const char* end = strchr(at, '\n');
@@ -205,8 +226,21 @@ bool DeleteAtRestart9x(const char* shortPath)
     return WriteNewFile(file.CStr(), updated.CStr(), static_cast<DWORD>(strlen(updated.CStr()))) == Written;
 }
 
-// The NT command interpreter's way (named by COMSPEC), started hidden and not waited for, from the system
-// folder so that it holds no product folder open. False when it did not start; then the script is gone.
+// A file name the interpreter reads as it stands: letters, digits, ".", "-", "_" and "~" (the uninstaller
+// moved aside has one).
+bool PlainFileName(const char* name)
+{
+    if (!*name)
+        return false;
+    for (const char* at = name; *at; ++at)
+        if (!(*at >= 'a' && *at <= 'z') && !(*at >= 'A' && *at <= 'Z') && !(*at >= '0' && *at <= '9')
+            && !strchr(".-_~", *at))
+            return false;
+    return true;
+}
+
+// The NT command interpreter's way (named by COMSPEC), started hidden in the uninstaller's folder and not
+// waited for. False when it did not start; then the script is gone.
 bool StartDeletionScript(const char* fullPath)
 {
     char interpreter[MAX_PATH] = "";
@@ -217,25 +251,24 @@ bool StartDeletionScript(const char* fullPath)
     const char* name = strrchr(interpreter, '\\');
     if (!SamePath(name ? name + 1 : interpreter, "cmd.exe"))
         return false;
-    TString script = FolderOf(fullPath);
+    const TString folder = FolderOf(fullPath);
+    const char* file = fullPath + strlen(folder.CStr());
+    if (!PlainFileName(file))
+        return false;
+    TString script(folder);
     script.Append(DeletionScript);
     if (WriteNewFile(script.CStr(), ScriptText, sizeof ScriptText - 1) != Written) {
         DeleteFileA(script.CStr());
         return false;
     }
     ClearReadOnly(fullPath);
-    // /s: the interpreter drops the outer quotes and keeps the two quoted paths as they are.
     TString commandLine("\"");
     commandLine.Append(interpreter);
-    commandLine.Append("\" /d /v:off /s /c \"\"");
-    commandLine.Append(script.CStr());
-    commandLine.Append("\" \"");
-    commandLine.Append(fullPath);
-    commandLine.Append("\"\"");
-    char systemFolder[MAX_PATH] = "";
-    UINT folderLength = GetSystemDirectoryA(systemFolder, sizeof systemFolder);
-    const char* folder = folderLength && folderLength < sizeof systemFolder ? systemFolder : 0;
-    if (StartDetached(interpreter, commandLine, NORMAL_PRIORITY_CLASS | CREATE_NO_WINDOW, SW_HIDE, folder))
+    commandLine.Append("\" /d /v:off /c ");
+    commandLine.Append(DeletionScript);
+    commandLine.Append(" ");
+    commandLine.Append(file);
+    if (StartDetached(interpreter, commandLine, NORMAL_PRIORITY_CLASS | CREATE_NO_WINDOW, SW_HIDE, folder.CStr()))
         return true;
     DeleteFileA(script.CStr());
     return false;
@@ -281,18 +314,25 @@ void RemoveSelf()
 {
     if (!RemovalDone)
         return;
+    char fullPath[MAX_PATH] = "";
+    DWORD fullLength = GetModuleFileNameA(0, fullPath, sizeof fullPath);
+    if (!fullLength || fullLength >= sizeof fullPath)
+        return;
     HRSRC found = FindResourceA(Screen.Instance, MAKEINTRESOURCEA(IDR_DELETE_ME), "DELETE_ME");
     DWORD size = found ? SizeofResource(Screen.Instance, found) : 0;
     HGLOBAL loaded = size ? LoadResource(Screen.Instance, found) : 0;
     const void* image = loaded ? LockResource(loaded) : 0;
     if (!image) {
-        ReportSelfRemovalFailure(IDS_NO_DELETE_ME);
+        ReportSelfRemovalFailure(IDS_NO_DELETE_ME, fullPath);
         return;
     }
-    char fullPath[MAX_PATH] = "";
-    DWORD fullLength = GetModuleFileNameA(0, fullPath, sizeof fullPath);
-    if (!fullLength || fullLength >= sizeof fullPath)
-        return;
+    // Every way below deletes by name, some of them a minute or a restart later: on the NT family, which
+    // lets a running image be renamed, the name is first made this run's own, so that an installation
+    // made in the meantime keeps its new uninstaller.
+    char ownPath[MAX_PATH];
+    lstrcpynA(ownPath, fullPath, MAX_PATH);
+    if (IsWinNT)
+        MoveAside(fullPath);
     char shortPath[MAX_PATH] = "";
     DWORD shortLength = GetShortPathNameA(fullPath, shortPath, sizeof shortPath);
     if (!shortLength || shortLength >= sizeof shortPath)
@@ -302,7 +342,10 @@ void RemoveSelf()
     case Started:
         return;
     case NotWritable:
-        ReportSelfRemovalFailure(IDS_DELETE_ME_NOT_WRITTEN);
+        // Nothing deletes the file later: the user finds it under the name they know.
+        if (MoveFileA(fullPath, ownPath))
+            lstrcpynA(fullPath, ownPath, MAX_PATH);
+        ReportSelfRemovalFailure(IDS_DELETE_ME_NOT_WRITTEN, fullPath);
         return;
     case NotStarted:
         break;

@@ -62,6 +62,7 @@ void SelfRemoval()
         {"read-only, with a leftover DeleteMe.com", "C:\\windows", true, true, true, false, 0, false},
         {"folder with blanks", "C:\\Program Files\\Setup Tools", true, false, false, false, 0, false},
         {"Cyrillic folder with blanks", "C:\\Program Files\\Удаление Тиктона", false, false, false, false, 0, false},
+        {"the interpreter's special letters", "C:\\t\\%windir% a&b^c!d (e) Тиктон", false, false, false, false, 0, false},
         {"held open for a while", "C:\\windows", true, false, false, false, 5000, false},
         {"short path longer than DOS takes", DeepFolder, false, false, false, false, 0, false},
         {"DeleteMe.com cannot be written", "C:\\windows", true, false, false, true, 0, false},
@@ -113,15 +114,22 @@ void SelfRemoval()
             CHECK_EQ(program.Wait(), 0);
             CHECK(Exists(uninstaller));
         } else if (c.noInterpreter) {
-            // Nothing is left behind that the next restart does not remove.
+            // Nothing is left behind that the next restart does not remove, and that is this run's file
+            // alone: an uninstaller installed again before the restart stays.
             CHECK_EQ(program.Wait(), 0);
-            CHECK(Exists(uninstaller));
+            const std::string aside = MovedAside(folder);
+            CHECK(!aside.empty() && DeletionAtRestart(aside));
             CHECK(!Exists(deleteMe));
             CHECK(!Exists(script));
-            CHECK(DeletionAtRestart(uninstaller));
-            SetFileAttributesA(uninstaller.c_str(), FILE_ATTRIBUTE_NORMAL);
+            CHECK(!Exists(uninstaller));
+            CHECK(CopyFileA(Uninstaller, uninstaller.c_str(), FALSE));
+            CHECK(!DeletionAtRestart(uninstaller));
+            DeleteFileA(uninstaller.c_str());
+            DeleteFileA(aside.c_str());
         } else {
             CHECK_EQ(program.Wait(), 0);
+            if (c.blocked)
+                RemoveDirectoryA(deleteMe.c_str());
             if (lock != INVALID_HANDLE_VALUE) {
                 Sleep(c.lockedFor);
                 // DOSBox deletes behind the system's back; the interpreter waits for the file to be free.
@@ -131,8 +139,7 @@ void SelfRemoval()
             }
             CHECK_CASE(SelfRemoved(folder), c.name);
         }
-        if (c.blocked)
-            RemoveDirectoryA(deleteMe.c_str());
+        RemoveDirectoryA(deleteMe.c_str());
         DeleteFileA(Uninstaller);
     }
 }

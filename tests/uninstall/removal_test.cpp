@@ -132,11 +132,21 @@ void CheckRecordGone()
     CHECK(!ReadRegStringAt(help, HKEY_LOCAL_MACHINE, HelpKey, HelpFileValue));
 }
 
+std::string MovedAside(const std::string& folder)
+{
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "\\unT*.tmp").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return std::string();
+    FindClose(search);
+    return folder + "\\" + found.cFileName;
+}
+
 bool SelfRemoved(const std::string& folder)
 {
     return driver::WaitUntil([&] {
         return !Exists(folder + "\\unTikton.exe") && !Exists(folder + "\\DeleteMe.com")
-            && !Exists(folder + "\\DeleteMe.cmd");
+            && !Exists(folder + "\\DeleteMe.cmd") && MovedAside(folder).empty();
     }, SelfRemovalTimeout);
 }
 

@@ -46,7 +46,9 @@ HWND ToAction(driver::TProgram& uninstaller);
 // Chooses removal and waits for the worker to open a way out; true when that was Close.
 bool RemoveAll(HWND sheet);
 
-// The uninstaller in `folder`, and its deletion program or script, gone in time.
+// The uninstaller's file renamed to a name of its own in `folder` before its deletion, or "".
+std::string MovedAside(const std::string& folder);
+// The uninstaller in `folder`, under either name, and its deletion program or script, gone in time.
 bool SelfRemoved(const std::string& folder = "C:\\windows");
 
 // The record after a removal: the product's keys and values gone, the shared keys kept.

@@ -50,20 +50,26 @@ bool DeletionAtRestart(const std::string& path)
 void SelfRemoval()
 {
     const char DeepFolder[] = "C:\\deep\\level01\\level02\\level03\\level04\\level05\\level06\\level07";
+    // The uninstaller's short path here is 67 characters: the longest DOS takes.
+    const char LimitFolder[] = "C:\\deep\\level01\\level02\\level03\\level04\\level05\\level6";
     struct {
         const char* name;
         const char* folder;  // where the uninstaller runs from
         bool readOnly, leftover, blocked;
         DWORD lockedFor;     // milliseconds another program holds the file after the uninstaller exits
         bool noInterpreter;
+        size_t shortLength;  // the uninstaller's short path length the case depends on, if any
+        bool dosTakes;       // without an interpreter: DOS can be given that path, and only it removes the file
     } const cases[] = {
-        {"read-only, with a leftover DeleteMe.com", "C:\\windows", true, true, false, 0, false},
-        {"folder with blanks", "C:\\Program Files\\Setup Tools", false, false, false, 0, false},
-        {"Cyrillic folder with blanks", "C:\\Program Files\\Удаление Тиктона", false, false, false, 0, false},
-        {"held open for a while", "C:\\windows", false, false, false, 5000, false},
-        {"short path longer than DOS takes", DeepFolder, false, false, false, 0, false},
-        {"DeleteMe.com cannot be written", "C:\\windows", false, false, true, 0, false},
-        {"no command interpreter, and DOS cannot be given the path", DeepFolder, false, false, false, 0, true},
+        {"read-only, with a leftover DeleteMe.com", "C:\\windows", true, true, false, 0, false, 0, false},
+        {"folder with blanks", "C:\\Program Files\\Setup Tools", false, false, false, 0, false, 0, false},
+        {"Cyrillic folder with blanks", "C:\\Program Files\\Удаление Тиктона", false, false, false, 0, false, 0, false},
+        {"held open for a while", "C:\\windows", false, false, false, 5000, false, 0, false},
+        {"short path longer than DOS takes", DeepFolder, false, false, false, 0, false, 76, false},
+        {"DeleteMe.com cannot be written", "C:\\windows", false, false, true, 0, false, 0, false},
+        {"no command interpreter, and DOS cannot be given the path", DeepFolder, false, false, false, 0, true, 76, false},
+        {"no command interpreter, and a short path of the longest DOS takes", LimitFolder, false, false, false, 0, true,
+         67, true},
     };
     for (const auto& c : cases) {
         printf("case: %s\n", c.name);
@@ -92,6 +98,11 @@ void SelfRemoval()
         if (c.noInterpreter)
             SetEnvironmentVariableA("COMSPEC", "C:\\nowhere\\cmd.exe");
 
+        if (c.shortLength) {
+            char shortPath[MAX_PATH] = "";
+            CHECK_CASE(GetShortPathNameA(uninstaller.c_str(), shortPath, sizeof shortPath) == c.shortLength, c.name);
+        }
+
         driver::TProgram program;
         CHECK(program.Start(uninstaller));
         SetEnvironmentVariableA("COMSPEC", interpreter);
@@ -109,7 +120,7 @@ void SelfRemoval()
             CHECK_EQ(program.Wait(), 0);
             CHECK(Exists(uninstaller));
             RemoveDirectoryA(deleteMe.c_str());
-        } else if (c.noInterpreter) {
+        } else if (c.noInterpreter && !(c.dosTakes && DosProgramsStart)) {
             // Nothing is left behind that the next restart does not remove.
             CHECK_EQ(program.Wait(), 0);
             CHECK(Exists(uninstaller));

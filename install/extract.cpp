@@ -106,18 +106,24 @@ bool FileThere(const TExtraction& extraction, const TString& target, const char*
     return strstr(extraction.Listing.CStr(), entry.CStr()) != 0;
 }
 
+DWORD AsideSerial;  // where the next copy's name is tried from; set by the first one
+
 // Moves the file at the target to a new name in the same folder, noted first so that a run stopped from
 // here on leaves it to be found. False when it cannot be moved or noted; an empty copy's name when the
 // file was gone after all.
 bool MoveAside(const TString& target, TString& aside)
 {
-    static DWORD serial = (GetCurrentProcessId() << 8 ^ GetTickCount()) & 0xFFFF;
     const char* slash = strrchr(target.CStr(), '\\');
     TString folder;
     folder.AssignPart(target.CStr(), slash ? static_cast<size_t>(slash - target.CStr()) + 1 : 0);
+    if (!AsideSerial)
+        AsideSerial = GetTickCount();
     for (int tries = 0; tries < 0x10000; ++tries) {
-        char name[16];
-        wsprintfA(name, "~tk%04lx.tmp", serial++ & 0xFFFF);
+        // "~tk" and four hexadecimal digits: a short name no product file has.
+        char name[] = "~tk0000.tmp";
+        const DWORD serial = AsideSerial++;
+        for (int digit = 0; digit < 4; ++digit)
+            name[6 - digit] = "0123456789abcdef"[serial >> (4 * digit) & 0xF];
         aside = folder.Concat(name);
         if (aside.Length() >= MAX_PATH || !WriteRegStringAt(target, HKEY_LOCAL_MACHINE, MovedAsideKey, aside.CStr()))
             return false;
@@ -358,7 +364,7 @@ void RecoverMovedAside()
         if (RegEnumValueA(notes, index, name, &length, 0, 0, 0, 0) != ERROR_SUCCESS)
             break;
         TString original;
-        if (strcmp(name, MovedAsideCommittedValue) && ReadRegString(original, notes, name))
+        if (!SamePath(name, MovedAsideCommittedValue) && ReadRegString(original, notes, name))
             RememberTarget(noted, original, TString(name));
     }
     RegCloseKey(notes);

@@ -91,7 +91,7 @@ int main(int argc, char** argv)
         EmptyOut();
         TExtraction extraction;
         QueryPerformanceCounter(&start);
-        ok = ExtractCabinet(0, cabinet.c_str(), TString(Out.c_str()), extraction);
+        ok = ExtractCabinet(0, cabinet.c_str(), TString(Out.c_str()), false, extraction);
         QueryPerformanceCounter(&end);
         if (!ok)
             return 1;

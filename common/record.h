@@ -19,6 +19,10 @@ extern const char InstDirExistedValue[];
 // before it, until the record is written: values of setup's own, never read by the uninstaller.
 extern const char PendingInstallDirValue[];
 extern const char PendingInstDirExistedValue[];
+// Setup's note of the files it moved aside before overwriting them (values: the copy's path, holding the
+// file's own path), and the mark that the record they were kept for has been written.
+extern const char MovedAsideKey[];
+extern const char MovedAsideCommittedValue[];
 extern const char InstVersionValue[];
 extern const char DisplayNameValue[];
 extern const char UninstallStringValue[];

@@ -1,5 +1,6 @@
 // The installation engine: folder, files, record and shortcuts, after a wizard that was finished.
-// A new installation whose archive cannot be unpacked is taken back; a reinstallation is left as it is.
+// An installation or reinstallation whose archive cannot be unpacked is taken back, overwritten files
+// put back.
 #include "installer.h"
 
 #include "extract.h"
@@ -35,15 +36,15 @@ void ForgetFolderPair(HKEY productKey)
     RegDeleteValueA(productKey, PendingInstDirExistedValue);
 }
 
-// Takes back exactly what this run wrote: the files the extraction began, then the folders it made.
-// Files of the same names that were there before and never reached stay. The note goes only with the
-// folders: files an earlier, stopped run left may still hold them.
+// Takes back exactly what this run wrote: the files the extraction began, each file it overwrote put
+// back, then the folders it made. The folder note goes only with the folders: files an earlier,
+// stopped run left may still hold them; a reinstallation has no note.
 void RollBack(HKEY productKey, const TExtraction& extraction, TString& existing)
 {
-    DeleteExtractedFiles(extraction);
+    TakeBackFiles(extraction);
     TString folder(TargetFolder), notRemoved;
     RemoveFolderChain(folder, existing, &notRemoved);
-    if (notRemoved.IsEmpty())
+    if (notRemoved.IsEmpty() && FreshInstall)
         ForgetFolderPair(productKey);
 }
 }
@@ -90,13 +91,14 @@ void RunInstallation()
         RegCloseKey(productKey);
         return;
     }
+    const bool newFolder = !SamePath(existing.CStr(), folder.CStr());
     if (FreshInstall)
         NoteFolderPair(productKey, folder, existing);
 
+    // A failed reinstallation is taken back as a new one is: the product stays as it was.
     TExtraction extraction;
-    if (!ExtractCabinet(owner, Cabinet, TargetFolder, extraction)) {
-        if (FreshInstall)
-            RollBack(productKey, extraction, existing);
+    if (!ExtractCabinet(owner, Cabinet, TargetFolder, newFolder, extraction)) {
+        RollBack(productKey, extraction, existing);
         RegCloseKey(productKey);
         return;
     }
@@ -107,6 +109,7 @@ void RunInstallation()
     WriteProductValues(productKey, FreshInstall, TargetFolder, existing, notice);
     ForgetFolderPair(productKey);
     RegCloseKey(productKey);
+    DropMovedAside(extraction);
     WriteRegistrationEntries(TargetFolder, displayName, UninstallerPath);
     CreateProductShortcuts();
     MessageBoxByIds(owner, IDS_INSTALL_DONE, IDS_SETUP_CAPTION, MB_OK | MB_ICONASTERISK);

@@ -7,8 +7,15 @@
 
 #include "tstring.h"
 
+// A file the extraction began to write, and where the file of that name that was there before was
+// moved (empty when there was none).
+struct TBegunFile {
+    TString Target;
+    TString Aside;
+};
+
 // One extraction's state, held by its caller and started clean by every ExtractCabinet; the files it
-// began to write stay listed afterwards, for DeleteExtractedFiles.
+// began to write stay listed afterwards, for TakeBackFiles or DropMovedAside.
 class TExtraction {
 public:
     TExtraction();
@@ -17,20 +24,20 @@ public:
     void Clear();
 
     TString Destination;  // the folder the files go into, with its one trailing backslash
+    bool NewFolder;       // this run made the destination: nothing in it can be overwritten
+    TString Listing;      // the names of the files the destination held, upper case, each between "\n"
     LONG TotalBytes;
     LONG BytesDone;
     DWORD FilesExtracted;
     DWORD CurrentFileSize;
     HWND ProgressWindow;  // none when it could not be created
-    bool Refused;         // the archive named a file that must not be written
+    bool Failed;          // a file was refused or not written: the extraction fails whatever the Setup API says
     DWORD LastRefresh;    // when the screen was last brought up to date
     int LastPosition;     // the bar's position, -1 before the first move
     // The targets begun, in order; the last may be only partly written.
-    TString* Begun;
+    TBegunFile* Begun;
     DWORD BegunCount;
     DWORD BegunCapacity;
-    // A file of the current target's name that was there before counts as begun only once written.
-    TString ExistingTarget;
 
 private:
     TExtraction(const TExtraction&);
@@ -38,11 +45,22 @@ private:
 };
 
 // True when every file was unpacked; otherwise the user has been shown message 500.
-bool ExtractCabinet(HWND owner, const char* cabinet, const TString& destination, TExtraction& extraction);
+// A file already at a target is moved aside to a new name in its own folder before it is overwritten,
+// and noted in the registry first. `newFolder`: this run made the destination folder.
+bool ExtractCabinet(HWND owner, const char* cabinet, const TString& destination, bool newFolder,
+                    TExtraction& extraction);
 
-// Deletes every file that the extraction began to write, the uninstaller's copy and a file left
-// half-written included, and nothing else: what a failed installation takes back.
-void DeleteExtractedFiles(const TExtraction& extraction);
+// The Setup API's callback of the extraction pass; the context is the TExtraction.
+UINT CALLBACK ExtractionCallback(PVOID context, UINT notification, UINT_PTR parameter, UINT_PTR);
+
+// What a failed installation takes back: deletes every file that the extraction began to write, the
+// uninstaller's copy and a file left half-written included, and puts back each file moved aside.
+void TakeBackFiles(const TExtraction& extraction);
+// Once the record is written: the files moved aside are no longer needed.
+void DropMovedAside(const TExtraction& extraction);
+// The files a run stopped part-way moved aside: put back where that run never wrote its record, deleted
+// where it did. Any that cannot be put back stay noted for the next run.
+void RecoverMovedAside();
 
 // A name from the archive that may be joined to the destination folder: relative, no ".." or "."
 // part, no colon, no "/", no "\\", nothing trailing that Windows would drop, no device name.

@@ -5,6 +5,7 @@
 #include <string.h>
 
 #include "application.h"
+#include "extract.h"
 #include "message.h"
 #include "paths.h"
 #include "platform.h"
@@ -109,6 +110,8 @@ int RunInstaller(HINSTANCE instance)
 {
     if (!CloseRunningApplication(ApplicationClass, IDS_APP_RUNNING, IDS_SETUP_CAPTION))
         return ExitNotAllowed;
+    // Files a stopped run moved aside are put back before anything reads the installation.
+    RecoverMovedAside();
     SetUpScreen(instance);
     ZeroMemory(&InstallChoices, sizeof InstallChoices);
     ResolveLocations();

@@ -93,6 +93,7 @@ void TestRemoveFolderChain()
         "C:\\PT\\r8", "C:\\PT\\r8\\Work", "C:\\PT\\r8\\Work\\\xD2\xE8\xEA\xF2\xEE\xED",
         "C:\\PT\\r9x", "C:\\PT\\r9x\\a",
         "C:\\PT\\r10", "C:\\PT\\r10\\made",
+        "C:\\PT\\r11", "C:\\PT\\r11\\made",
     };
     for (const char* folder : folders)
         MakeFolder(folder);
@@ -124,6 +125,8 @@ void TestRemoveFolderChain()
         {"C:\\PT\\r9x\\a", "C:\\PT\\r9", "", "C:\\PT\\r9x\\a", "C:\\PT\\r9x"},
         // A folder already gone counts as removed: the climb goes on to the parents.
         {"C:\\PT\\r10\\made\\gone\\", "C:\\PT\\r10\\", "", "C:\\PT\\r10\\made", "C:\\PT\\r10"},
+        // Its parent gone too ("path not found" rather than "file not found").
+        {"C:\\PT\\r11\\made\\gone\\deeper", "C:\\PT\\r11", "", "C:\\PT\\r11\\made", "C:\\PT\\r11"},
     };
     for (const auto& c : cases) {
         TString path(c.path), stop(c.stop), notRemoved("left over");

@@ -1,8 +1,10 @@
 // The installation engine in-process, against Wine's real registry, files and shell links: where the
 // product goes, the record it leaves, the shortcuts in their order, and the rollback of a failed
-// installation. argv[1] is the kit's Install.cab, argv[2] names the case.
+// installation. argv[1] is the kit's Install.cab, argv[2] names the case, argv[3] is the folder of
+// test cabinets.
 #include <windows.h>
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -12,6 +14,8 @@
 #include "engine_run.h"
 #include "files.h"
 #include "installer.h"
+#include "machine.h"
+#include "paths.h"
 #include "platform.h"
 #include "record.h"
 #include "registry.h"
@@ -19,7 +23,7 @@
 #include "texts.h"
 
 namespace {
-std::string KitCabinet;
+std::string KitCabinet, Cabinets;
 const char Work[] = "C:\\Work";
 const char FolderFailed[] = "Не удалось создать папку для установки программы.";
 const char* const ProductFiles[] = {"Tikton.exe", "Tikton.hlp", "Tikton.cnt", "Tikton.gid"};
@@ -142,6 +146,70 @@ void Folders()
     }
 }
 
+// Where to cut a cabinet of one folder so that its first `files` files come out whole and the next
+// does not, or only its first `into` bytes or more: the first data block that starts that far.
+DWORD CutAfterFiles(const std::string& cabinet, int files, DWORD into = 0)
+{
+    auto word = [&](size_t at) {
+        return static_cast<DWORD>(static_cast<BYTE>(cabinet[at]) | static_cast<BYTE>(cabinet[at + 1]) << 8);
+    };
+    auto dword = [&](size_t at) { return word(at) | word(at + 2) << 16; };
+    size_t entry = dword(16);  // the file entries: size, offset in the folder, ..., name at 16
+    DWORD end = 0;
+    for (int i = 0; i < files; ++i, entry = cabinet.find('\0', entry + 16) + 1)
+        end = dword(entry + 4) + dword(entry);
+    end += into;
+    size_t block = dword(36);  // the folder's first data block: checksum, packed size, unpacked size, data
+    for (DWORD unpacked = 0; unpacked < end && block < cabinet.size(); block += 8 + word(block + 4))
+        unpacked += word(block + 6);
+    return static_cast<DWORD>(block);
+}
+
+// The archive at Work\Install.cab: the source cut at `size` bytes.
+void UseCutCabinet(const std::string& source, DWORD size)
+{
+    UseCabinet(source);
+    HANDLE cut = CreateFileA((std::string(Work) + "\\Install.cab").c_str(), GENERIC_WRITE, 0, 0, OPEN_EXISTING, 0, 0);
+    SetFilePointer(cut, static_cast<LONG>(size), 0, FILE_BEGIN);
+    SetEndOfFile(cut);
+    CloseHandle(cut);
+}
+
+// What an installation consists of: every file in its folder and the Windows folder, the shortcuts,
+// the record's values, each by name with its bytes or value.
+std::map<std::string, std::string> Installation(const char* folder)
+{
+    std::map<std::string, std::string> state = FolderFiles(folder);
+    char windows[MAX_PATH] = "";
+    GetWindowsDirectoryA(windows, sizeof windows);
+    // The Windows folder by its names, the uninstaller with its bytes.
+    for (const auto& file : FolderFiles(std::string(windows) + "\\"))
+        state[file.first] = SamePath(file.first.c_str(), UninstallerPath.CStr()) ? file.second : "";
+    for (const TString& place : ShortcutFolders)
+        if (!place.IsEmpty() && Exists(std::string(place.CStr()) + "\\Тиктон.lnk"))
+            state["link in " + std::string(place.CStr())] = ReadBytes(std::string(place.CStr()) + "\\Тиктон.lnk");
+    for (const char* name : {InstallDirValue, InstDirExistedValue})
+        state[name] = Value(ProductKey, name);
+    HKEY key = OpenRegKey(HKEY_LOCAL_MACHINE, ProductKey, false, true);
+    DWORD version = 0;
+    ReadRegDword(key, InstVersionValue, version);
+    RegCloseKey(key);
+    state[InstVersionValue] = std::to_string(version);
+    state[UninstallStringValue] = Value(UninstallKey, UninstallStringValue);
+    return state;
+}
+
+void ExpectSame(const std::map<std::string, std::string>& before, const std::map<std::string, std::string>& after,
+                const char* where)
+{
+    for (const auto& item : before) {
+        auto found = after.find(item.first);
+        CHECK_CASE(found != after.end() && found->second == item.second, (std::string(where) + ": " + item.first).c_str());
+    }
+    for (const auto& item : after)
+        CHECK_CASE(before.count(item.first), (std::string(where) + ", new: " + item.first).c_str());
+}
+
 // Reinstalling rewrites the record but keeps the folder pair and the shortcuts as they are.
 void Reinstalled()
 {
@@ -166,13 +234,35 @@ void Reinstalled()
     CHECK(Exists("C:\\Program Files\\Тиктон\\Tikton.hlp"));
     CHECK(!Exists(link));
 
-    // A damaged archive on reinstallation leaves everything as it was.
-    UseCabinet("");
-    ExpectBoxes(Install("C:\\Program Files\\Тиктон\\", false), ExtractFailed, "reinstall, no archive");
-    for (const char* name : ProductFiles)
-        CHECK_CASE(Exists(std::string("C:\\Program Files\\Тиктон\\") + name), name);
-    CHECK(Exists(UninstallerPath.CStr()));
-    CHECK_TEXT(Value(ProductKey, InstallDirValue).c_str(), "C:\\Program Files\\Тиктон\\");
+    // A damaged archive on reinstallation leaves the installation exactly as it was, whichever file it
+    // breaks in: the product's files, the uninstaller in the Windows folder, record and shortcuts.
+    const char Folder[] = "C:\\Program Files\\Тиктон\\";
+    const std::string product = Cabinets + "\\product.cab", whole = ReadBytes(product);
+    const struct {
+        const char* name;
+        int file;  // the file the archive breaks in, counted from 1; 0: no archive at all
+    } cuts[] = {{"reinstall, no archive", 0}, {"reinstall, cut inside the first file", 1},
+                {"reinstall, cut inside the third file", 3}, {"reinstall, cut inside the uninstaller", 5}};
+    const std::map<std::string, std::string> before = Installation(Folder);
+    for (const auto& cut : cuts) {
+        if (cut.file)
+            UseCutCabinet(product, CutAfterFiles(whole, cut.file - 1, 1));
+        else
+            UseCabinet("");
+        ExpectBoxes(Install(Folder, false), ExtractFailed, cut.name);
+        ExpectSame(before, Installation(Folder), cut.name);
+        CHECK_CASE(!KeyExists(MovedAsideKey), cut.name);
+    }
+
+    // The whole archive: its files in place, no copy of the old ones left anywhere.
+    UseCabinet(product);
+    ExpectBoxes(Install(Folder, false), InstallDone, "reinstall from product.cab");
+    const std::map<std::string, std::string> after = Installation(Folder);
+    CHECK_EQ(after.size(), before.size());
+    for (const auto& item : before)
+        CHECK_CASE(after.count(item.first), item.first.c_str());
+    CHECK_TEXT(ReadBytes(std::string(Folder) + "Tikton.cnt").c_str(), ReadBytes(Cabinets + "\\Tikton.cnt").c_str());
+    CHECK(!KeyExists(MovedAsideKey));
 }
 
 DWORD ValueCount(const char* path)
@@ -184,24 +274,6 @@ DWORD ValueCount(const char* path)
     RegQueryInfoKeyA(key, 0, 0, 0, 0, 0, 0, &values, 0, 0, 0, 0);
     RegCloseKey(key);
     return values;
-}
-
-// Where to cut a cabinet of one folder so that its first `files` files come out whole and the next
-// does not: the first data block that starts past their end.
-DWORD CutAfterFiles(const std::string& cabinet, int files)
-{
-    auto word = [&](size_t at) {
-        return static_cast<DWORD>(static_cast<BYTE>(cabinet[at]) | static_cast<BYTE>(cabinet[at + 1]) << 8);
-    };
-    auto dword = [&](size_t at) { return word(at) | word(at + 2) << 16; };
-    size_t entry = dword(16);  // the file entries: size, offset in the folder, ..., name at 16
-    DWORD end = 0;
-    for (int i = 0; i < files; ++i, entry = cabinet.find('\0', entry + 16) + 1)
-        end = dword(entry + 4) + dword(entry);
-    size_t block = dword(36);  // the folder's first data block: checksum, packed size, unpacked size, data
-    for (DWORD unpacked = 0; unpacked < end && block < cabinet.size(); block += 8 + word(block + 4))
-        unpacked += word(block + 6);
-    return static_cast<DWORD>(block);
 }
 
 // A failed new installation takes back every file it wrote and the folders it made; the user's own
@@ -223,15 +295,10 @@ void RolledBack()
         char name[48];
         snprintf(name, sizeof name, i < 0 ? "no archive" : "archive cut at %lu", i < 0 ? 0UL : cuts[i]);
         CleanMachine();
-        if (i < 0) {
+        if (i < 0)
             UseCabinet("");
-        } else {
-            UseCabinet(kit);
-            HANDLE cut = CreateFileA((std::string(Work) + "\\Install.cab").c_str(), GENERIC_WRITE, 0, 0, OPEN_EXISTING, 0, 0);
-            SetFilePointer(cut, static_cast<LONG>(cuts[i]), 0, FILE_BEGIN);
-            SetEndOfFile(cut);
-            CloseHandle(cut);
-        }
+        else
+            UseCutCabinet(kit, cuts[i]);
         ExpectBoxes(Install("C:\\Roll\\A\\B"), ExtractFailed, name);
         for (const char* product : ProductFiles)
             CHECK_CASE(!Exists(std::string("C:\\Roll\\A\\B\\") + product), name);
@@ -246,17 +313,29 @@ void RolledBack()
     }
 
     // Into the user's own folder, which holds files of the product's names, and with an uninstaller in
-    // the Windows folder: a run that wrote nothing takes nothing.
-    CleanMachine();
-    UseCabinet("");
-    WriteBytes("C:\\Roll\\Tikton.exe", "the user's program");
-    WriteBytes("C:\\Roll\\Tikton.hlp", "the user's help");
-    WriteBytes(UninstallerPath.CStr(), "another uninstaller");
-    ExpectBoxes(Install("C:\\Roll"), ExtractFailed, "user's folder");
-    CHECK(Exists("C:\\Roll\\mine.txt"));
-    CHECK_TEXT(ReadBytes("C:\\Roll\\Tikton.exe").c_str(), "the user's program");
-    CHECK_TEXT(ReadBytes("C:\\Roll\\Tikton.hlp").c_str(), "the user's help");
-    CHECK_TEXT(ReadBytes(UninstallerPath.CStr()).c_str(), "another uninstaller");
+    // the Windows folder: whatever the run overwrote before the archive broke is put back as it was.
+    const struct {
+        const char* name;
+        DWORD cut;  // 0: no archive
+    } broken[] = {{"user's folder, no archive", 0},
+                  {"user's folder, cut inside the first file", CutAfterFiles(ReadBytes(kit), 0) + 100},
+                  {"user's folder, cut inside the uninstaller", afterFourth}};
+    for (const auto& run : broken) {
+        CleanMachine();
+        WriteBytes("C:\\Roll\\Tikton.exe", "the user's program");
+        WriteBytes("C:\\Roll\\Tikton.hlp", "the user's help");
+        WriteBytes(UninstallerPath.CStr(), "another uninstaller");
+        const std::map<std::string, std::string> before = Installation("C:\\Roll\\");
+        if (run.cut)
+            UseCutCabinet(kit, run.cut);
+        else
+            UseCabinet("");
+        ExpectBoxes(Install("C:\\Roll"), ExtractFailed, run.name);
+        ExpectSame(before, Installation("C:\\Roll\\"), run.name);
+        CHECK_CASE(!KeyExists(MovedAsideKey), run.name);
+    }
+    DeleteFileA("C:\\Roll\\Tikton.exe");
+    DeleteFileA("C:\\Roll\\Tikton.hlp");
 
     // After a stopped installation, a run into the same folder that fails keeps the stopped run's note
     // while that run's files still hold the folders.
@@ -285,10 +364,11 @@ void RolledBack()
 
 int main(int argc, char** argv)
 {
-    if (argc < 3)
+    if (argc < 4)
         return 2;
     KitCabinet = driver::WindowsPath(argv[1]);
     const std::string which = argv[2];
+    Cabinets = driver::WindowsPath(argv[3]);
     InitPlatformFlags(UseWithFreeSpace);
     Screen.Instance = GetModuleHandleA(0);
     CreateDirectoryA(Work, 0);

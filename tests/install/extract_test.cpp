@@ -2,6 +2,7 @@
 // the label shows, and every way an archive can be refused. argv[1] is the folder of test cabinets.
 #include <windows.h>
 #include <commctrl.h>
+#include <setupapi.h>
 
 #include <algorithm>
 #include <string>
@@ -69,7 +70,7 @@ bool Extract(const std::string& cabinet, std::vector<std::string>* boxes = 0)
     Labels.clear();
     Drawn.clear();
     TBoxAnswerer answerer;
-    bool done = ExtractCabinet(0, cabinet.c_str(), TString(Destination), Extraction);
+    bool done = ExtractCabinet(0, cabinet.c_str(), TString(Destination), false, Extraction);
     std::vector<std::string> texts = answerer.Stop();
     if (boxes)
         *boxes = texts;
@@ -90,6 +91,9 @@ void TestNames()
         {"Tikton.exe:stream", false}, {"sub/Tikton.exe", false}, {"sub\\\\Tikton.exe", false},
         {"Tikton.", false}, {"Tikton.exe ", false}, {"sub\\", false}, {"CON", false}, {"nul.txt", false},
         {"Aux", false}, {"prn.exe", false}, {"COM1", false}, {"lpt9.log", false}, {"sub\\COM3.x", false},
+        // Blanks before the extension are dropped, so these name devices too.
+        {"NUL     .txt", false}, {"com1 .log", false}, {"CON.", false}, {"sub\\lpt2  .x", false}, {"Aux .", false},
+        {"NUL x.txt", true}, {"con1 .txt", true},
     };
     for (const auto& c : cases)
         CHECK_CASE(IsPlainCabinetName(c.name) == c.plain, c.name);
@@ -209,11 +213,24 @@ void TestRefusals()
         FindClose(search);
     CHECK(!Exists("C:\\Outside\\evil4.txt12"));
 
+    // A file the Setup API could not create or write is reported in the notice that it is done (Wine
+    // always reports none): that fails the extraction, and an error-free notice does not.
+    for (DWORD error : {static_cast<DWORD>(ERROR_SHARING_VIOLATION), static_cast<DWORD>(NO_ERROR)}) {
+        Extraction.Clear();
+        FILEPATHS_A paths = {};
+        paths.Target = "C:\\Extract\\a.txt";
+        paths.Win32Error = error;
+        const UINT answer = ExtractionCallback(&Extraction, SPFILENOTIFY_FILEEXTRACTED, reinterpret_cast<UINT_PTR>(&paths), 0);
+        CHECK_EQ(answer, error);
+        CHECK_EQ(Extraction.Failed, error != NO_ERROR);
+        CHECK_EQ(Extraction.FilesExtracted, error == NO_ERROR ? 1 : 0);
+    }
+
     // A destination so long that the archive's names would not fit is refused, never cut.
     std::string deep = "C:\\" + std::string(240, 'd') + "\\";
     CreateDirectoryA(deep.c_str(), 0);
     TBoxAnswerer answerer;
-    CHECK(!ExtractCabinet(0, (Data + "hostile.cab").c_str(), TString(deep.c_str()), Extraction));
+    CHECK(!ExtractCabinet(0, (Data + "hostile.cab").c_str(), TString(deep.c_str()), false, Extraction));
     CHECK_EQ(answerer.Stop().size(), 1);
 }
 }

@@ -43,6 +43,9 @@ void TestValidPaths()
         {"C::\\A", false},
         {"D:\\", true},
         {"c:\\Тиктон", true},
+        // The last letter, both cases: a drive letter runs from a to z.
+        {"Z:\\Тиктон", true},
+        {"z:\\Тиктон", true},
         // Only a path from a drive's root: anything else lands below setup's current folder.
         {"Тиктон", false},
         {"C:", false},

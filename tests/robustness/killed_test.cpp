@@ -8,6 +8,7 @@
 #include <commctrl.h>
 
 #include <stdlib.h>
+#include <map>
 #include <string>
 
 #include "check.h"
@@ -205,9 +206,24 @@ void Run(const TKillPoint& point, TFigures& figures)
     Clean();
     if (point.reinstall)
         CHECK_CASE(InstallCompletely(), point.name);
+    const std::map<std::string, std::string> installed = FolderFiles(std::string(Folder) + "\\");
+    const std::string uninstaller = ReadBytes(Uninstaller);
     const bool inside = KillDuringExtraction(point);
     CHECK_CASE(inside, point.name);
     CheckSetupAgain(point.name);
+    // Setup started again puts back what the stopped reinstallation had moved aside and overwritten; a
+    // file that was not there before stays as it was written, with the product's name.
+    if (point.reinstall) {
+        for (const auto& file : FolderFiles(std::string(Folder) + "\\")) {
+            auto before = installed.find(file.first);
+            bool product = false;
+            for (const char* name : ProductFiles)
+                product = product || file.first == InFolder(name);
+            CHECK_CASE(before == installed.end() ? product : before->second == file.second, file.first.c_str());
+        }
+        CHECK_CASE(FolderFiles(std::string(Folder) + "\\").size() >= installed.size(), point.name);
+        CHECK_CASE(ReadBytes(Uninstaller) == uninstaller, point.name);
+    }
     if (Exists(Uninstaller)) {
         if (Recorded()) {
             CHECK_CASE(remover::RemoveAll(Uninstaller), point.name);

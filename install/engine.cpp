@@ -107,7 +107,7 @@ void RunInstallation()
     WriteProductValues(productKey, FreshInstall, TargetFolder, existing, notice);
     ForgetFolderPair(productKey);
     RegCloseKey(productKey);
-    WriteRegistrationEntries(TargetFolder, displayName, UninstallerPath);
+    WriteRegistrationEntries(TargetFolder, displayName, UninstallerPath, static_cast<DWORD>(extraction.BytesDone));
     CreateProductShortcuts();
     MessageBoxByIds(owner, IDS_INSTALL_DONE, IDS_SETUP_CAPTION, MB_OK | MB_ICONASTERISK);
 }

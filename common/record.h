@@ -9,7 +9,8 @@
 const DWORD ProductVersion = 0x340;
 
 extern const char ProductKey[];      // holds InstallDir, InstDirExisted, InstVersion and a warning
-extern const char UninstallKey[];    // DisplayName and UninstallString for the list of installed programs
+extern const char UninstallKey[];    // DisplayName, UninstallString and the details the list of installed
+                                     // programs shows
 extern const char HelpKey[];         // shared with other programs: only our value is ours
 extern const char AppPathKey[];      // lets the shell start the program by its file name
 
@@ -26,6 +27,13 @@ extern const char MovedAsideCommittedValue[];
 extern const char InstVersionValue[];
 extern const char DisplayNameValue[];
 extern const char UninstallStringValue[];
+// Shown by the list of installed programs; written by this kit from 3.40 on, so no reader may need them.
+extern const char DisplayVersionValue[];
+extern const char PublisherValue[];
+extern const char DisplayIconValue[];
+extern const char InstallLocationValue[];
+extern const char EstimatedSizeValue[];
+extern const char Publisher[];
 extern const char HelpFileValue[];
 extern const char ProgramFileName[];
 
@@ -41,7 +49,8 @@ TInstalledState ReadInstalledState(HKEY productKey, TString& installDir);
 void WriteProductValues(HKEY productKey, bool fresh, const TString& installDir, const TString& existed,
                         const TString& notice);
 // The Uninstall entry, the help value and the application path; failures are not reported.
+// installedBytes: what the installation put on the disk, the uninstaller included.
 void WriteRegistrationEntries(const TString& installDir, const TString& displayName,
-                              const TString& uninstallerPath);
+                              const TString& uninstallerPath, DWORD installedBytes);
 
 #endif

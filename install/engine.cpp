@@ -109,8 +109,8 @@ void RunInstallation()
     WriteProductValues(productKey, FreshInstall, TargetFolder, existing, notice);
     ForgetFolderPair(productKey);
     RegCloseKey(productKey);
+    WriteRegistrationEntries(TargetFolder, displayName, UninstallerPath, static_cast<DWORD>(extraction.BytesDone));
     DropMovedAside(extraction);
-    WriteRegistrationEntries(TargetFolder, displayName, UninstallerPath);
     CreateProductShortcuts();
     MessageBoxByIds(owner, IDS_INSTALL_DONE, IDS_SETUP_CAPTION, MB_OK | MB_ICONASTERISK);
 }

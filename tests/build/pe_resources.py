@@ -1,7 +1,8 @@
-"""Reads string tables and dialog templates out of a 32-bit PE file, with nothing but the file format."""
+"""Reads string tables, dialog templates and the manifest out of a 32-bit PE file, with nothing but the file
+format."""
 import struct
 
-RT_DIALOG, RT_STRING = 5, 6
+RT_DIALOG, RT_STRING, RT_MANIFEST = 5, 6, 24
 
 
 class Resources:

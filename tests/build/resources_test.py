@@ -1,10 +1,12 @@
 #!/usr/bin/python3
 """Reads the string tables and dialog templates back out of the built programs and compares every
-text, identifier, caption, size and position with the tables below.
+text, identifier, caption, size and position with the tables below; reads back the manifest too.
     resources_test.py Install.exe unTikton.exe"""
+import re
 import sys
+from xml.etree import ElementTree
 
-from pe_resources import Resources
+from pe_resources import RT_MANIFEST, Resources
 
 PAGE_STYLE = 0x90C80044  # WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU | DS_SETFONT | DS_3DLOOK
 FONT = (8, "MS Sans Serif")
@@ -165,6 +167,27 @@ def check_program(path, strings, dialogs, states):
     return found
 
 
+ASM_V2 = "{urn:schemas-microsoft-com:asm.v2}"
+
+
+def check_manifest(path):
+    """The process manifest asks for the highest rights the user has and holds nothing else: a
+    common-controls dependency would change the look, a supportedOS list the version the platform
+    flags read. Windows XP refuses a trustInfo in the assembly's namespace and XP SP2 restarts on an
+    element that declares a namespace twice."""
+    manifests = Resources(path).of_type(RT_MANIFEST)
+    expect(f"{path} manifest ids", sorted(manifests), [1])
+    if 1 not in manifests:
+        return
+    text = manifests[1].decode("utf-8")
+    root = ElementTree.fromstring(text)
+    expect(f"{path} manifest contents", [child.tag for child in root], [ASM_V2 + "trustInfo"])
+    levels = [(e.tag, e.get("level"), e.get("uiAccess")) for e in root.iter() if e.tag.endswith("}requestedExecutionLevel")]
+    expect(f"{path} manifest level", levels, [(ASM_V2 + "requestedExecutionLevel", "highestAvailable", "false")])
+    expect(f"{path} manifest without common controls", "Common-Controls" in text, False)
+    expect(f"{path} manifest tags declaring two namespaces", re.findall(r"<[^>]*xmlns[^>]*xmlns[^>]*>", text), [])
+
+
 def main():
     check_program(sys.argv[1], INSTALL_STRINGS, INSTALL_DIALOGS, INSTALL_STATES)
     welcome = Resources(sys.argv[1]).dialogs().get(1)
@@ -177,6 +200,8 @@ def main():
            [(101, "MSCTLS_PROGRESS32", (1, 30, 169, 12), ""), (-1, "STATIC", (2, 20, 60, 10), "Завершено"),
             (-1, "STATIC", (2, 0, 71, 8), "Копируемый файл"), (102, "STATIC", (8, 9, 160, 8), "")])
     check_program(sys.argv[2], UNINSTALL_STRINGS, UNINSTALL_DIALOGS, UNINSTALL_STATES)
+    for program in sys.argv[1:3]:
+        check_manifest(program)
     print(f"resources: {checks - failures} passed, {failures} failed")
     return 1 if failures else 0
 

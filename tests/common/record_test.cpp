@@ -52,7 +52,7 @@ void TestInstalledState()
     DeleteRegTree(HKEY_LOCAL_MACHINE, ProductKey);
 }
 
-void WriteRecord(bool fresh, const char* folder, const char* existed)
+void WriteRecord(bool fresh, const char* folder, const char* existed, DWORD installedBytes)
 {
     HINSTANCE module = GetModuleHandleA(0);
     TString notice, displayName;
@@ -67,7 +67,7 @@ void WriteRecord(bool fresh, const char* folder, const char* existed)
     CHECK(key != 0);
     WriteProductValues(key, fresh, TString(folder), TString(existed), notice);
     RegCloseKey(key);
-    WriteRegistrationEntries(TString(folder), displayName, uninstaller);
+    WriteRegistrationEntries(TString(folder), displayName, uninstaller, installedBytes);
 
     key = OpenRegKey(HKEY_LOCAL_MACHINE, ProductKey, false, true);
     TString dir;
@@ -79,9 +79,9 @@ void WriteRecord(bool fresh, const char* folder, const char* existed)
 int main(int argc, char** argv)
 {
     if (argc > 1 && strcmp(argv[1], "fresh") == 0)
-        WriteRecord(true, "C:\\Program Files\\\xD2\xE8\xEA\xF2\xEE\xED\\", "C:\\Program Files\\");
+        WriteRecord(true, "C:\\Program Files\\\xD2\xE8\xEA\xF2\xEE\xED\\", "C:\\Program Files\\", 1025);
     else if (argc > 1 && strcmp(argv[1], "reinstall") == 0)
-        WriteRecord(false, "C:\\Program Files\\\xD2\xE8\xEA\xF2\xEE\xED\\", "C:\\Elsewhere\\");
+        WriteRecord(false, "C:\\Program Files\\\xD2\xE8\xEA\xF2\xEE\xED\\", "C:\\Elsewhere\\", 2048);
     else
         TestInstalledState();
     return check::Finish("record");

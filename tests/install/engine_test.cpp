@@ -84,6 +84,7 @@ void Fresh()
     CHECK(Exists(UninstallerPath.CStr()));
     CHECK_TEXT(Value(ProductKey, InstallDirValue).c_str(), "C:\\Program Files\\Тиктон\\");
     CHECK_TEXT(Value(ProductKey, InstDirExistedValue).c_str(), "C:\\Program Files\\");
+    CHECK_TEXT(EntryDetailsMismatch("C:\\Program Files\\Тиктон", UninstallerPath.CStr()).c_str(), "");
 
     // Shortcuts: the all-users ones first, then the user's, Quick Launch last, where the system has them.
     const TShortcutLocation order[] = {CommonDesktopLocation, CommonProgramsLocation, CommonStartMenuLocation,
@@ -141,6 +142,7 @@ void Folders()
         CHECK_TEXT(Value(ProductKey, PendingInstDirExistedValue).c_str(), "");
         std::string withoutBackslash(c.installDir, strlen(c.installDir) - 1);
         CHECK_TEXT(Value(HelpKey, HelpFileValue).c_str(), withoutBackslash.c_str());
+        CHECK_TEXT(EntryDetailsMismatch(withoutBackslash, UninstallerPath.CStr()).c_str(), "");
         CHECK_TEXT(Value(AppPathKey, 0).c_str(), (std::string(c.installDir) + "Tikton.exe").c_str());
         CHECK_CASE(Exists(std::string(c.installDir) + "Tikton.exe"), c.folder);
     }
@@ -223,8 +225,10 @@ void Reinstalled()
     const std::string link = std::string(ShortcutFolders[UserDesktopLocation].CStr()) + "\\Тиктон.lnk";
     DeleteFileA(link.c_str());
     DeleteFileA("C:\\Program Files\\Тиктон\\Tikton.hlp");
+    DeleteRegTree(HKEY_LOCAL_MACHINE, UninstallKey);
 
     ExpectBoxes(Install("C:\\Program Files\\Тиктон\\", false), InstallDone, "reinstall");
+    CHECK_TEXT(EntryDetailsMismatch("C:\\Program Files\\Тиктон", UninstallerPath.CStr()).c_str(), "");
     CHECK_TEXT(Value(ProductKey, InstallDirValue).c_str(), "C:\\Program Files\\Тиктон\\");
     CHECK_TEXT(Value(ProductKey, InstDirExistedValue).c_str(), "C:\\Marker\\");
     key = OpenRegKey(HKEY_LOCAL_MACHINE, ProductKey, false, true);

@@ -28,7 +28,8 @@ expect() {
     failures=$((failures + 1))
   fi
 }
-# expect_record PREFIX: the record of an installation into C:\Program Files\Тиктон, value by value.
+# expect_record PREFIX KILOBYTES: the record of an installation into C:\Program Files\Тиктон, value by
+# value, KILOBYTES being the installed size the Uninstall entry gives.
 expect_record() {
   expect_values "$1" 'HKLM\Software\Vantorel\Тиктон' \
 '(По умолчанию)|REG_SZ|Внимание!!! Изменение данных в этом разделе может сделать невозможным удаление Тиктона.
@@ -37,7 +38,12 @@ InstDirExisted|REG_SZ|C:\Program Files\
 InstVersion|REG_DWORD|0x340'
   expect_values "$1" 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Тиктон' \
 'DisplayName|REG_SZ|Тиктон
-UninstallString|REG_SZ|C:\windows\unTikton.exe'
+UninstallString|REG_SZ|C:\windows\unTikton.exe
+DisplayVersion|REG_SZ|3.40
+Publisher|REG_SZ|Vantorel
+DisplayIcon|REG_SZ|C:\Program Files\Тиктон\Tikton.exe
+InstallLocation|REG_SZ|C:\Program Files\Тиктон
+EstimatedSize|REG_DWORD|'"$(printf '0x%x' "$2")"
   expect_values "$1" 'HKLM\Software\Microsoft\Windows\CurrentVersion\App Paths\Tikton.exe' \
 '(По умолчанию)|REG_SZ|C:\Program Files\Тиктон\Tikton.exe'
   expect "help value" "$(reg_values "$1" 'HKLM\Software\Microsoft\Windows\Help' | grep '^Tikton.hlp|')" \

@@ -1,6 +1,7 @@
 // The installation record, set up and read back.
 #include "machine.h"
 
+#include "files.h"
 #include "record.h"
 #include "registry.h"
 
@@ -9,6 +10,13 @@ namespace {
 void SetText(HKEY key, const char* name, const char* text)
 {
     RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text), static_cast<DWORD>(strlen(text) + 1));
+}
+
+std::string EntryText(const char* name)
+{
+    TString text;
+    ReadRegStringAt(text, HKEY_LOCAL_MACHINE, UninstallKey, name);
+    return text.CStr();
 }
 }
 
@@ -47,4 +55,32 @@ void SetRecord(const char* installDir, DWORD versionType, DWORD version, const s
         SetProductKey(installDir, 0, versionType, version);
     else
         DeleteRegTree(HKEY_LOCAL_MACHINE, "Software\\Vantorel");
+}
+
+std::string EntryDetailsMismatch(const std::string& folder, const std::string& uninstaller)
+{
+    size_t bytes = ReadBytes(uninstaller).size();
+    for (const char* name : {"Tikton.exe", "Tikton.hlp", "Tikton.cnt", "Tikton.gid"})
+        bytes += ReadBytes(folder + "\\" + name).size();
+    DWORD kilobytes = 0;
+    HKEY key = OpenRegKey(HKEY_LOCAL_MACHINE, UninstallKey, false, true);
+    const bool sized = ReadRegDword(key, EstimatedSizeValue, kilobytes);
+    if (key)
+        RegCloseKey(key);
+
+    const struct {
+        const char* name;
+        std::string actual, expected;
+    } values[] = {
+        {DisplayVersionValue, EntryText(DisplayVersionValue), "3.40"},
+        {PublisherValue, EntryText(PublisherValue), "Vantorel"},
+        {DisplayIconValue, EntryText(DisplayIconValue), folder + "\\Tikton.exe"},
+        {InstallLocationValue, EntryText(InstallLocationValue), folder},
+        {EstimatedSizeValue, sized ? std::to_string(kilobytes) : "none", std::to_string((bytes + 1023) / 1024)},
+    };
+    std::string mismatch;
+    for (const auto& value : values)
+        if (value.actual != value.expected)
+            mismatch += std::string(value.name) + " " + value.actual + " instead of " + value.expected + "; ";
+    return mismatch;
 }

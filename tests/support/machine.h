@@ -19,4 +19,9 @@ void SetProductKey(const char* installDir, const char* existedDir = 0, DWORD ver
 void SetRecord(const char* installDir, DWORD versionType = REG_NONE, DWORD version = 0,
                const std::string& uninstaller = "");
 
+// How the details the Uninstall entry gives the list of installed programs differ from an installation
+// into `folder` (no trailing backslash): version, publisher, the program as icon, the folder, and the
+// kilobytes of the kit's files there and of `uninstaller`, measured on the disk. Empty when they agree.
+std::string EntryDetailsMismatch(const std::string& folder, const std::string& uninstaller);
+
 #endif

@@ -10,6 +10,7 @@
 #include "check.h"
 #include "files.h"
 #include "install_ids.h"
+#include "machine.h"
 #include "platform.h"
 #include "record.h"
 #include "registry.h"
@@ -50,6 +51,7 @@ void LifeCycle(const std::string& version)
     CHECK(ReadRegStringAt(value, HKEY_LOCAL_MACHINE, UninstallKey, UninstallStringValue)
           && strcmp(value.CStr(), Uninstaller) == 0);
     CHECK(Exists(std::string(Folder) + "\\Tikton.exe"));
+    CHECK_TEXT(EntryDetailsMismatch(Folder, Uninstaller).c_str(), "");
 
     // Setup again: reinstall, then change the shortcuts through the uninstaller it hands over to.
     for (int choice : {install_ids::IDC_REINSTALL, install_ids::IDC_CHANGE_INTERFACE}) {
@@ -67,6 +69,7 @@ void LifeCycle(const std::string& version)
             CHECK_TEXT(text.c_str(), InstallDone);
         }
         CHECK_EQ(install.Wait(), 1);
+        CHECK_TEXT(EntryDetailsMismatch(Folder, Uninstaller).c_str(), "");
     }
     HWND sheet = PastWelcome("Выбор действия");
     if (!sheet)

@@ -1,0 +1,32 @@
+// The text rules of an installation folder; nothing here touches the disk.
+#include "folder_rules.h"
+
+#include <string.h>
+
+namespace {
+const size_t RootLength = 3;
+}
+
+bool StartsAtDriveRoot(const char* path)
+{
+    const char letter = static_cast<char>(path[0] | 0x20);
+    return letter >= 'a' && letter <= 'z' && path[1] == ':' && path[2] == '\\';
+}
+
+TString DriveRoot(const char* path)
+{
+    TString root;
+    if (StartsAtDriveRoot(path))
+        root.AssignPart(path, RootLength);
+    return root;
+}
+
+bool IsValidInstallPath(const char* path)
+{
+    if (!StartsAtDriveRoot(path))
+        return false;
+    if (strstr(path, "\\\\") || strpbrk(path, "?*\""))
+        return false;
+    const char* colon = strchr(path, ':');
+    return !colon || (colon == path + 1 && !strchr(colon + 1, ':'));
+}

@@ -5,6 +5,20 @@
 
 namespace {
 const size_t RootLength = 3;
+
+// A part of dots alone names another folder than its text ("." and "..", and "..." the system cuts to
+// nothing): the folder chain setup records and removes by would not be the one on the disk.
+bool HasDotPart(const char* path)
+{
+    for (const char* part = path; part; part = strchr(part, '\\')) {
+        if (*part == '\\')
+            ++part;
+        const size_t length = strcspn(part, "\\");
+        if (length && strspn(part, ".") >= length)
+            return true;
+    }
+    return false;
+}
 }
 
 bool StartsAtDriveRoot(const char* path)
@@ -25,7 +39,7 @@ bool IsValidInstallPath(const char* path)
 {
     if (!StartsAtDriveRoot(path))
         return false;
-    if (strstr(path, "\\\\") || strpbrk(path, "?*\""))
+    if (strstr(path, "\\\\") || strpbrk(path, "?*\"") || HasDotPart(path + RootLength))
         return false;
     const char* colon = strchr(path, ':');
     return !colon || (colon == path + 1 && !strchr(colon + 1, ':'));

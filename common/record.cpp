@@ -1,6 +1,7 @@
 // Names and writers of the installation record that ties setup and the uninstaller together.
 #include "record.h"
 
+#include "folder_rules.h"
 #include "paths.h"
 #include "registry.h"
 
@@ -27,6 +28,16 @@ TInstalledState ReadInstalledState(HKEY productKey, TString& installDir)
     if (!ReadRegDword(productKey, InstVersionValue, version) || version < ProductVersion)
         return OlderInstalled;
     return version > ProductVersion ? NewerInstalled : SameInstalled;
+}
+
+bool IsUsableFolderPair(const char* installDir, const char* existed)
+{
+    if (!IsValidInstallPath(installDir) || !IsValidInstallPath(existed))
+        return false;
+    TString folder(installDir), stop(existed);
+    StripTrailingBackslash(folder);
+    StripTrailingBackslash(stop);
+    return SamePath(stop.CStr(), folder.CStr()) || IsAncestorFolder(stop.CStr(), folder.CStr());
 }
 
 void WriteProductValues(HKEY productKey, bool fresh, const TString& installDir, const TString& existed,

@@ -31,6 +31,10 @@ enum TInstalledState { NotInstalled, OlderInstalled, SameInstalled, NewerInstall
 // InstallDir means not installed; InstallDir is then left empty and the version is not looked at.
 TInstalledState ReadInstalledState(HKEY productKey, TString& installDir);
 
+// Whether InstallDir and InstDirExisted are a pair setup can write: both keep the folder rules, and the
+// existing folder is the installation folder itself or lies above it. Removal climbs by no other.
+bool IsUsableFolderPair(const char* installDir, const char* existed);
+
 // The product key's values after a successful extraction: the folder pair only on a fresh
 // installation (folder with its one trailing backslash, and the deepest folder that already existed),
 // then the version and the key's default value, in that order.

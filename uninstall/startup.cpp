@@ -31,7 +31,9 @@ UINT CheckRecord()
     if (!key)
         return IDS_NOT_INSTALLED;
     const bool installed = ReadRegString(InstallFolder, key, InstallDirValue);
-    if (installed && !ReadRegString(ExistedFolder, key, InstDirExistedValue)) {
+    // A pair setup could not have written would have the removal climb folders that are not its own.
+    if (installed && (!ReadRegString(ExistedFolder, key, InstDirExistedValue)
+                      || !IsUsableFolderPair(InstallFolder.CStr(), ExistedFolder.CStr()))) {
         RegCloseKey(key);
         return IDS_BADLY_INSTALLED;
     }

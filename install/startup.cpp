@@ -5,6 +5,7 @@
 #include <string.h>
 
 #include "application.h"
+#include "folder_rules.h"
 #include "message.h"
 #include "paths.h"
 #include "platform.h"
@@ -40,9 +41,12 @@ void SetUpScreen(HINSTANCE instance)
     Screen.FollowUp = HandOver;
 }
 
-// The stored folder goes into the wizard's field as stored; one that cannot fit is not used at all.
+// The stored folder goes into the wizard's field as stored; one that cannot fit, or that breaks the
+// folder rules (a relative one would be made below the kit's folder), is not used at all.
 bool TakeInstalledFolder(const TString& stored)
 {
+    if (!IsValidInstallPath(stored.CStr()))
+        return false;
     TString folder(stored);
     if (folder.Length() >= sizeof InstallChoices.InstallFolder)
         StripTrailingBackslash(folder);

@@ -95,6 +95,14 @@ void TestRecords()
          [] { EXPECT_BOX(NewerVersion, IDOK); }, 253, false},
         {"overlong folder, older version", overlong.c_str(), REG_DWORD, 0x33F,
          [] { EXPECT_BOX(OlderVersion, IDCANCEL); }, 254, false},
+        // A stored folder setup could not have chosen is no folder to reinstall into: a new installation.
+        {"relative folder", "Tikton\\", REG_DWORD, 0x340, [] { ExpectWizardThenCancel("Выбор папки"); }, 1, false},
+        {"folder with a dots part, older version, No", "C:\\Data\\..\\Тиктон\\", REG_DWORD, 0x33F,
+         [] {
+             EXPECT_BOX(OlderVersion, IDNO);
+             ExpectWizardThenCancel("Выбор папки");
+         },
+         1, false},
     };
     for (const auto& c : cases) {
         printf("case: %s\n", c.name);

@@ -114,9 +114,12 @@ void Folders()
         {"D:\\Новая\\Вторая\\Третья", 0, 0, "D:\\Новая\\Вторая\\Третья\\", "D:\\"},
         {"C:\\Existing", 0, 0, "C:\\Existing\\", "C:\\Existing"},
         {"C:\\Trailing\\", 0, 0, "C:\\Trailing\\", "C:\\"},
-        // Folders a stopped installation made stay setup's own; a note about another folder changes nothing.
+        // Folders a stopped installation made stay setup's own; a note about another folder changes nothing;
+        // of the note and this run's finding the shallower counts.
         {"C:\\Stopped\\Inner", "c:\\stopped\\inner", "C:\\", "C:\\Stopped\\Inner\\", "C:\\"},
         {"C:\\Existing", "C:\\Existing\\Other", "C:\\", "C:\\Existing\\", "C:\\Existing"},
+        // A stopped run found the folder there, the user has deleted it since: this run made it.
+        {"C:\\Deleted", "C:\\Deleted", "C:\\Deleted", "C:\\Deleted\\", "C:\\"},
     };
     CreateDirectoryA("C:\\Existing", 0);
     CreateDirectoryA("C:\\Stopped", 0);

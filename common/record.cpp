@@ -43,9 +43,15 @@ bool IsUsableFolderPair(const char* installDir, const char* existed)
 void WriteProductValues(HKEY productKey, bool fresh, const TString& installDir, const TString& existed,
                         const TString& notice)
 {
+    TString stored;
     if (fresh) {
         WriteRegString(installDir, productKey, InstallDirValue);
         WriteRegString(existed, productKey, InstDirExistedValue);
+    } else if (!ReadRegString(stored, productKey, InstDirExistedValue)) {
+        // An older record without it could never be removed; the folder itself keeps every folder.
+        TString folder(installDir);
+        StripTrailingBackslash(folder);
+        WriteRegString(folder, productKey, InstDirExistedValue);
     }
     WriteRegDword(productKey, InstVersionValue, ProductVersion);
     WriteRegString(notice, productKey, 0);

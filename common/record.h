@@ -36,8 +36,9 @@ TInstalledState ReadInstalledState(HKEY productKey, TString& installDir);
 bool IsUsableFolderPair(const char* installDir, const char* existed);
 
 // The product key's values after a successful extraction: the folder pair only on a fresh
-// installation (folder with its one trailing backslash, and the deepest folder that already existed),
-// then the version and the key's default value, in that order.
+// installation (folder with its one trailing backslash, and the deepest folder that already existed);
+// on a reinstallation only a missing existing folder, as the folder itself without its backslash; then
+// the version and the key's default value, in that order.
 void WriteProductValues(HKEY productKey, bool fresh, const TString& installDir, const TString& existed,
                         const TString& notice);
 // The Uninstall entry, the help value and the application path; failures are not reported.

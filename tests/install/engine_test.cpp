@@ -145,29 +145,44 @@ void Folders()
     }
 }
 
-// Reinstalling rewrites the record but keeps the folder pair and the shortcuts as they are.
+// Reinstalling rewrites the record but keeps the folder pair and the shortcuts as they are. An older
+// record without its existing folder gets the folder itself, which keeps every folder on removal.
 void Reinstalled()
 {
-    CleanMachine();
-    UseCabinet(KitCabinet);
-    Install("C:\\Program Files\\Тиктон");
-    HKEY key = OpenRegKey(HKEY_LOCAL_MACHINE, ProductKey, false, false);
-    WriteRegString(TString("C:\\Marker\\"), key, InstDirExistedValue);
-    WriteRegDword(key, InstVersionValue, 0x100);
-    RegCloseKey(key);
+    struct {
+        const char* stored;  // InstDirExisted before the reinstallation; null: none
+        const char* written;
+    } const cases[] = {
+        {"C:\\Marker\\", "C:\\Marker\\"},
+        {0, "C:\\Program Files\\Тиктон"},
+        {"", "C:\\Program Files\\Тиктон"},
+    };
     const std::string link = std::string(ShortcutFolders[UserDesktopLocation].CStr()) + "\\Тиктон.lnk";
-    DeleteFileA(link.c_str());
-    DeleteFileA("C:\\Program Files\\Тиктон\\Tikton.hlp");
+    for (const auto& c : cases) {
+        const char* name = c.stored ? c.stored : "no InstDirExisted";
+        CleanMachine();
+        UseCabinet(KitCabinet);
+        Install("C:\\Program Files\\Тиктон");
+        HKEY key = OpenRegKey(HKEY_LOCAL_MACHINE, ProductKey, false, false);
+        if (c.stored)
+            WriteRegString(TString(c.stored), key, InstDirExistedValue);
+        else
+            RegDeleteValueA(key, InstDirExistedValue);
+        WriteRegDword(key, InstVersionValue, 0x100);
+        RegCloseKey(key);
+        DeleteFileA(link.c_str());
+        DeleteFileA("C:\\Program Files\\Тиктон\\Tikton.hlp");
 
-    ExpectBoxes(Install("C:\\Program Files\\Тиктон\\", false), InstallDone, "reinstall");
-    CHECK_TEXT(Value(ProductKey, InstallDirValue).c_str(), "C:\\Program Files\\Тиктон\\");
-    CHECK_TEXT(Value(ProductKey, InstDirExistedValue).c_str(), "C:\\Marker\\");
-    key = OpenRegKey(HKEY_LOCAL_MACHINE, ProductKey, false, true);
-    DWORD version = 0;
-    CHECK(ReadRegDword(key, InstVersionValue, version) && version == ProductVersion);
-    RegCloseKey(key);
-    CHECK(Exists("C:\\Program Files\\Тиктон\\Tikton.hlp"));
-    CHECK(!Exists(link));
+        ExpectBoxes(Install("C:\\Program Files\\Тиктон\\", false), InstallDone, name);
+        CHECK_TEXT(Value(ProductKey, InstallDirValue).c_str(), "C:\\Program Files\\Тиктон\\");
+        CHECK_TEXT(Value(ProductKey, InstDirExistedValue).c_str(), c.written);
+        key = OpenRegKey(HKEY_LOCAL_MACHINE, ProductKey, false, true);
+        DWORD version = 0;
+        CHECK_CASE(ReadRegDword(key, InstVersionValue, version) && version == ProductVersion, name);
+        RegCloseKey(key);
+        CHECK_CASE(Exists("C:\\Program Files\\Тиктон\\Tikton.hlp"), name);
+        CHECK_CASE(!Exists(link), name);
+    }
 
     // A damaged archive on reinstallation leaves everything as it was.
     UseCabinet("");

@@ -56,6 +56,12 @@ DWORD WINAPI User(void*)
           && !driver::Enabled(page, IDC_COMMON_START_MENU));
     CHECK(!driver::Checked(page, IDC_USER_DESKTOP) && !driver::Enabled(page, IDC_USER_DESKTOP));
     CHECK(driver::Checked(page, IDC_USER_START_MENU));
+    // Next is not offered here; pressed all the same (by another program), it must not lead to a removal.
+    SendMessageA(sheet, PSM_PRESSBUTTON, PSBTN_NEXT, 0);
+    if (driver::CurrentPage(sheet) != page) {
+        check::Fail(__FILE__, __LINE__, "Next left the shortcuts page for", driver::Text(sheet).c_str());
+        ExitProcess(static_cast<UINT>(check::Finish("uninstall pages, not an administrator")));
+    }
     driver::Click(page, IDC_USER_PROGRAMS);
     driver::PressWizardButton(sheet, PSBTN_FINISH);
     return 0;

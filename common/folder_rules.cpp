@@ -10,14 +10,16 @@ const size_t RootLength = 3;
 // nothing): the folder chain setup records and removes by would not be the one on the disk.
 bool HasDotPart(const char* path)
 {
-    for (const char* part = path; part; part = strchr(part, '\\')) {
-        if (*part == '\\')
-            ++part;
-        const size_t length = strcspn(part, "\\");
-        if (length && strspn(part, ".") >= length)
-            return true;
+    bool dotsOnly = false;  // the part read so far is one or more dots
+    for (const char* c = path;; ++c) {
+        if (*c == '\\' || !*c) {
+            if (dotsOnly)
+                return true;
+            if (!*c)
+                return false;
+        }
+        dotsOnly = *c == '.' && (c == path || c[-1] == '\\' || dotsOnly);
     }
-    return false;
 }
 }
 

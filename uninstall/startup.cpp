@@ -84,5 +84,5 @@ int RunUninstaller(HINSTANCE instance)
     FreeImagingLibrary();
     if (shown)
         RemoveSelf();
-    return ExitDone;
+    return RemovalRefused ? ExitRefused : ExitDone;
 }

@@ -23,3 +23,4 @@ TString ExistedFolder;
 TString LinkPaths[ShortcutLocationCount];
 TStrIntArray NotRemoved;
 volatile bool RemovalDone;
+bool RemovalRefused;

@@ -24,5 +24,7 @@ extern TString LinkPaths[ShortcutLocationCount];
 extern TStrIntArray NotRemoved;
 // Set by the worker as its last action: the removal ran to its end and the uninstaller may go.
 extern volatile bool RemovalDone;
+// The removal found the installation's drive out of reach and did nothing: unTikton ends with 255.
+extern bool RemovalRefused;
 
 #endif

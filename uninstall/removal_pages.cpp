@@ -42,6 +42,7 @@ void OnProgressActive(HWND page)
     SetDlgItemTextA(sheet, IDCANCEL, close.CStr());
     EnableMenuItem(GetSystemMenu(sheet, FALSE), SC_CLOSE, MF_BYCOMMAND | MF_GRAYED);
     EnableWindow(GetDlgItem(sheet, IDCANCEL), FALSE);
+    RemovalStarted = true;
     // Without a thread of its own the removal runs here: the page stands still meanwhile, but the
     // wizard's way out opens at its end as it would after the worker.
     if (StartRemovalThread(RunRemoval, 0, page) == static_cast<uintptr_t>(-1))

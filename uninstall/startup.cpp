@@ -23,6 +23,18 @@ void CopyRcData(HINSTANCE instance, UINT id, void* target, size_t size)
     if (bytes && SizeofResource(instance, found) >= size)
         memcpy(target, bytes, size);
 }
+
+// The screen closed from outside during the removal ends the wizard, not the removal: its worker runs
+// to its end (its calls into the pages that have gone fail at once) before the program may exit.
+void AwaitRemoval()
+{
+    while (RemovalStarted && !RemovalDone) {
+        MsgWaitForMultipleObjects(0, 0, FALSE, 50, QS_SENDMESSAGE);
+        // Lets through a call the worker is making into a window of this thread.
+        MSG message;
+        PeekMessageA(&message, 0, 0, 0, PM_NOREMOVE);
+    }
+}
 }
 
 UINT CheckRecord()
@@ -81,6 +93,7 @@ int RunUninstaller(HINSTANCE instance)
     const bool shown = CreateBackgroundWindow(UninstallerClass, title.CStr()) != 0;
     if (shown)
         RunMessageLoop();
+    AwaitRemoval();
     FreeImagingLibrary();
     if (shown)
         RemoveSelf();

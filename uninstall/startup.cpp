@@ -29,10 +29,10 @@ void CopyRcData(HINSTANCE instance, UINT id, void* target, size_t size)
 void AwaitRemoval()
 {
     while (RemovalStarted && !RemovalDone) {
-        MsgWaitForMultipleObjects(0, 0, FALSE, 50, QS_SENDMESSAGE);
         // Lets through a call the worker is making into a window of this thread.
         MSG message;
         PeekMessageA(&message, 0, 0, 0, PM_NOREMOVE);
+        Sleep(20);
     }
 }
 }

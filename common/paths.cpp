@@ -64,8 +64,9 @@ void CreateFolderPath(TString& existing, const TString& path)
 
 namespace {
 char FoldLatin(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+}
 
-// Whether the folder lies above the path: its text, compared as SamePath does, then a backslash and more.
+// The folder's text, compared as SamePath does, then a backslash and more.
 bool IsAncestorFolder(const char* folder, const char* path)
 {
     size_t length = strlen(folder);
@@ -75,7 +76,6 @@ bool IsAncestorFolder(const char* folder, const char* path)
         if (FoldLatin(folder[i]) != FoldLatin(path[i]))
             return false;
     return true;
-}
 }
 
 bool SamePath(const char* a, const char* b)

@@ -30,5 +30,7 @@ void RemoveFolderChain(TString& path, TString& stop, TString* notRemoved = 0);
 
 // Whether two paths name the same folder: a-z match either case, every other byte must be equal.
 bool SamePath(const char* a, const char* b);
+// Whether the folder (without a trailing backslash) lies above the path, compared as SamePath does.
+bool IsAncestorFolder(const char* folder, const char* path);
 
 #endif

@@ -1,6 +1,7 @@
 // Names and writers of the installation record that ties setup and the uninstaller together.
 #include "record.h"
 
+#include "folder_rules.h"
 #include "paths.h"
 #include "registry.h"
 
@@ -39,12 +40,28 @@ TInstalledState ReadInstalledState(HKEY productKey, TString& installDir)
     return version > ProductVersion ? NewerInstalled : SameInstalled;
 }
 
+bool IsUsableFolderPair(const char* installDir, const char* existed)
+{
+    if (!IsValidInstallPath(installDir) || !IsValidInstallPath(existed))
+        return false;
+    TString folder(installDir), stop(existed);
+    StripTrailingBackslash(folder);
+    StripTrailingBackslash(stop);
+    return SamePath(stop.CStr(), folder.CStr()) || IsAncestorFolder(stop.CStr(), folder.CStr());
+}
+
 void WriteProductValues(HKEY productKey, bool fresh, const TString& installDir, const TString& existed,
                         const TString& notice)
 {
+    TString stored;
     if (fresh) {
         WriteRegString(installDir, productKey, InstallDirValue);
         WriteRegString(existed, productKey, InstDirExistedValue);
+    } else if (!ReadRegString(stored, productKey, InstDirExistedValue)) {
+        // An older record without it could never be removed; the folder itself keeps every folder.
+        TString folder(installDir);
+        StripTrailingBackslash(folder);
+        WriteRegString(folder, productKey, InstDirExistedValue);
     }
     WriteRegDword(productKey, InstVersionValue, ProductVersion);
     WriteRegString(notice, productKey, 0);

@@ -43,9 +43,14 @@ enum TInstalledState { NotInstalled, OlderInstalled, SameInstalled, NewerInstall
 // InstallDir means not installed; InstallDir is then left empty and the version is not looked at.
 TInstalledState ReadInstalledState(HKEY productKey, TString& installDir);
 
+// Whether InstallDir and InstDirExisted are a pair setup can write: both keep the folder rules, and the
+// existing folder is the installation folder itself or lies above it. Removal climbs by no other.
+bool IsUsableFolderPair(const char* installDir, const char* existed);
+
 // The product key's values after a successful extraction: the folder pair only on a fresh
-// installation (folder with its one trailing backslash, and the deepest folder that already existed),
-// then the version and the key's default value, in that order.
+// installation (folder with its one trailing backslash, and the deepest folder that already existed);
+// on a reinstallation only a missing existing folder, as the folder itself without its backslash; then
+// the version and the key's default value, in that order.
 void WriteProductValues(HKEY productKey, bool fresh, const TString& installDir, const TString& existed,
                         const TString& notice);
 // The Uninstall entry, the help value and the application path; failures are not reported.

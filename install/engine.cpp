@@ -18,14 +18,20 @@ const char Cabinet[] = "Install.cab";
 
 // A new installation notes its folder pair before unpacking, so that the folders it made stay known
 // as its own if it is stopped: run again into the same folder, setup takes over the noted existing
-// folder instead of counting those folders as the user's. The folder is noted without its backslash.
-// The record's own values are written only once the files are in place.
+// folder when it lies above this run's, instead of counting those folders as the user's. A note that
+// lies deeper is stale (the user deleted folders since): this run made them. The folder is noted
+// without its backslash. The record's own values are written only once the files are in place.
 void NoteFolderPair(HKEY productKey, const TString& folder, TString& existing)
 {
     TString noted, notedExisting;
     if (ReadRegString(noted, productKey, PendingInstallDirValue) && SamePath(noted.CStr(), folder.CStr())
-        && ReadRegString(notedExisting, productKey, PendingInstDirExistedValue))
-        existing = notedExisting;
+        && ReadRegString(notedExisting, productKey, PendingInstDirExistedValue)) {
+        TString shallower(notedExisting), found(existing);
+        StripTrailingBackslash(shallower);
+        StripTrailingBackslash(found);
+        if (IsAncestorFolder(shallower.CStr(), found.CStr()))
+            existing = notedExisting;
+    }
     WriteRegString(folder, productKey, PendingInstallDirValue);
     WriteRegString(existing, productKey, PendingInstDirExistedValue);
 }

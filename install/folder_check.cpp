@@ -1,7 +1,5 @@
-// Folder text rules and the drive test; neither touches the disk beyond asking about the drive.
+// The drive test of an installation folder; neither touches the disk beyond asking about the drive.
 #include "folder_check.h"
-
-#include <string.h>
 
 #include <windows.h>
 
@@ -10,14 +8,6 @@
 
 namespace {
 const ULONGLONG RequiredFreeBytes = 1000000;
-
-// A folder is named from a drive's root: a Latin letter, a colon and a backslash. Anything else would
-// be taken relative to setup's current folder or drive.
-bool StartsAtDriveRoot(const char* path)
-{
-    const char letter = static_cast<char>(path[0] | 0x20);
-    return letter >= 'a' && letter <= 'z' && path[1] == ':' && path[2] == '\\';
-}
 
 bool FreeBytesOver(const char* root, ULONGLONG threshold)
 {
@@ -35,22 +25,11 @@ bool FreeBytesOver(const char* root, ULONGLONG threshold)
 }
 }
 
-bool IsValidInstallPath(const char* path)
-{
-    if (!StartsAtDriveRoot(path))
-        return false;
-    if (strstr(path, "\\\\") || strpbrk(path, "?*\""))
-        return false;
-    const char* colon = strchr(path, ':');
-    return !colon || (colon == path + 1 && !strchr(colon + 1, ':'));
-}
-
 bool IsDriveSuitable(const char* path)
 {
-    if (!StartsAtDriveRoot(path))
+    TString root = DriveRoot(path);
+    if (root.IsEmpty())
         return false;
-    TString root;
-    root.AssignPart(path, 3);
     switch (GetDriveTypeA(root.CStr())) {
     case DRIVE_REMOVABLE:
     case DRIVE_CDROM:

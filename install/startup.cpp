@@ -6,6 +6,7 @@
 
 #include "application.h"
 #include "extract.h"
+#include "folder_rules.h"
 #include "message.h"
 #include "paths.h"
 #include "platform.h"
@@ -41,9 +42,12 @@ void SetUpScreen(HINSTANCE instance)
     Screen.FollowUp = HandOver;
 }
 
-// The stored folder goes into the wizard's field as stored; one that cannot fit is not used at all.
+// The stored folder goes into the wizard's field as stored; one that cannot fit, or that breaks the
+// folder rules (a relative one would be made below the kit's folder), is not used at all.
 bool TakeInstalledFolder(const TString& stored)
 {
+    if (!IsValidInstallPath(stored.CStr()))
+        return false;
     TString folder(stored);
     if (folder.Length() >= sizeof InstallChoices.InstallFolder)
         StripTrailingBackslash(folder);

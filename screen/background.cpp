@@ -33,6 +33,10 @@ void OnStartCommand(HWND window)
 {
     RunWizard();
     PumpMessages();
+    // Closed from outside under the wizard (End Task, another program), the window has gone with the
+    // sheet it owned and the quit message is on its way: as after a confirmed Cancel, nothing follows.
+    if (!IsWindow(window))
+        return;
     if (Screen.FollowUp)
         Screen.FollowUp(window);
     PostMessageA(window, WM_CLOSE, 0, 0);

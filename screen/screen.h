@@ -87,6 +87,7 @@ LOGFONTA BannerFont(HDC dc, const TTextData& text);
 // comctl32 from the system folder (once) and its control classes registered; false when it cannot be had.
 bool InitCommonControlsFromSystem();
 void RunWizard();
+// Dispatches what waits in the queue and returns; a quit message is left there for the program's loop.
 void PumpMessages();
 INT_PTR CALLBACK WelcomePageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
 

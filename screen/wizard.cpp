@@ -8,8 +8,14 @@
 void PumpMessages()
 {
     MSG message;
-    while (PeekMessageA(&message, 0, 0, 0, PM_REMOVE))
+    while (PeekMessageA(&message, 0, 0, 0, PM_REMOVE)) {
+        // The quit message is the program's loop's: taken here, that loop would wait for good.
+        if (message.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(message.wParam));
+            return;
+        }
         DispatchMessageA(&message);
+    }
 }
 
 namespace {

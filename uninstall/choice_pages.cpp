@@ -27,6 +27,10 @@ INT_PTR OnInterfaceNotify(HWND page, const NMHDR& notice)
     case PSN_WIZFINISH:
         ApplyShortcutChoices(page);
         return AnswerSheet(page, 0);
+    case PSN_WIZNEXT:
+        // The page offers no Next, but the sheet obeys one pressed from outside: the next page would
+        // start a removal nobody chose.
+        return AnswerSheet(page, -1);
     }
     return FALSE;
 }

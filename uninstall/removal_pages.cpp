@@ -4,12 +4,28 @@
 
 #include <process.h>
 
+#include "folder_rules.h"
+#include "message.h"
+#include "paths.h"
 #include "resource.h"
 #include "state.h"
 
 TThreadStart StartRemovalThread = _beginthread;
 
 namespace {
+// A drive that is not there (a network or removable drive, a SUBST) fails every deletion as "not
+// found": the removal would report success and take the record, with the files still on that drive.
+bool RefuseUnreachableDrive(HWND sheet)
+{
+    if (IsDirectory(DriveRoot(InstallFolder.CStr()).CStr()))
+        return false;
+    MessageBoxByIds(sheet, IDS_DRIVE_UNREACHABLE, IDS_UNINSTALL_CAPTION, MB_OK | MB_ICONHAND, InstallFolder.CStr());
+    RemovalRefused = true;
+    // Cancel is still enabled: the wizard closes as after it.
+    PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
+    return true;
+}
+
 void OnProgressActive(HWND page)
 {
     // The removal runs once; shown again, the page leaves the wizard's buttons as they are.
@@ -19,11 +35,14 @@ void OnProgressActive(HWND page)
     started = true;
     HWND sheet = GetParent(page);
     SetWizardButtons(page, 0);
+    if (RefuseUnreachableDrive(sheet))
+        return;
     TString close;
     close.Load(Screen.Instance, IDS_CLOSE);
     SetDlgItemTextA(sheet, IDCANCEL, close.CStr());
     EnableMenuItem(GetSystemMenu(sheet, FALSE), SC_CLOSE, MF_BYCOMMAND | MF_GRAYED);
     EnableWindow(GetDlgItem(sheet, IDCANCEL), FALSE);
+    RemovalStarted = true;
     // Without a thread of its own the removal runs here: the page stands still meanwhile, but the
     // wizard's way out opens at its end as it would after the worker.
     if (StartRemovalThread(RunRemoval, 0, page) == static_cast<uintptr_t>(-1))

@@ -23,6 +23,18 @@ void CopyRcData(HINSTANCE instance, UINT id, void* target, size_t size)
     if (bytes && SizeofResource(instance, found) >= size)
         memcpy(target, bytes, size);
 }
+
+// The screen closed from outside during the removal ends the wizard, not the removal: its worker runs
+// to its end (its calls into the pages that have gone fail at once) before the program may exit.
+void AwaitRemoval()
+{
+    while (RemovalStarted && !RemovalDone) {
+        // Lets through a call the worker is making into a window of this thread.
+        MSG message;
+        PeekMessageA(&message, 0, 0, 0, PM_NOREMOVE);
+        Sleep(20);
+    }
+}
 }
 
 UINT CheckRecord()
@@ -31,7 +43,9 @@ UINT CheckRecord()
     if (!key)
         return IDS_NOT_INSTALLED;
     const bool installed = ReadRegString(InstallFolder, key, InstallDirValue);
-    if (installed && !ReadRegString(ExistedFolder, key, InstDirExistedValue)) {
+    // A pair setup could not have written would have the removal climb folders that are not its own.
+    if (installed && (!ReadRegString(ExistedFolder, key, InstDirExistedValue)
+                      || !IsUsableFolderPair(InstallFolder.CStr(), ExistedFolder.CStr()))) {
         RegCloseKey(key);
         return IDS_BADLY_INSTALLED;
     }
@@ -79,8 +93,9 @@ int RunUninstaller(HINSTANCE instance)
     const bool shown = CreateBackgroundWindow(UninstallerClass, title.CStr()) != 0;
     if (shown)
         RunMessageLoop();
+    AwaitRemoval();
     FreeImagingLibrary();
     if (shown)
         RemoveSelf();
-    return ExitDone;
+    return RemovalRefused ? ExitRefused : ExitDone;
 }

@@ -22,4 +22,6 @@ TString InstallFolder;
 TString ExistedFolder;
 TString LinkPaths[ShortcutLocationCount];
 TStrIntArray NotRemoved;
+volatile bool RemovalStarted;
 volatile bool RemovalDone;
+bool RemovalRefused;

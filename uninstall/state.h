@@ -22,7 +22,11 @@ extern TString LinkPaths[ShortcutLocationCount];
 
 // What the removal could not remove, with the system's error codes; written by the worker only.
 extern TStrIntArray NotRemoved;
+// Set by the progress page as it starts the worker.
+extern volatile bool RemovalStarted;
 // Set by the worker as its last action: the removal ran to its end and the uninstaller may go.
 extern volatile bool RemovalDone;
+// The removal found the installation's drive out of reach and did nothing: unTikton ends with 255.
+extern bool RemovalRefused;
 
 #endif

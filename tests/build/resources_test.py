@@ -50,6 +50,8 @@ UNINSTALL_STRINGS = {
          "исполнимый модуль программы удаления:\r\n",
     113: "Тиктон был установлен с использованием другой версии.\r\n\r\nПродолжение удаления невозможно.",
     114: "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Tikton.exe",
+    115: "Диск, на котором установлен Тиктон, недоступен. Подключите его и снова запустите программу удаления."
+         "\r\n\r\nПродолжение удаления невозможно. Папка программы:\r\n",
     200: "Software\\Vantorel\\Тиктон", 202: "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall",
     204: "Software\\Vantorel", 206: "Тиктон", 208: "Тиктон", 302: "Закрыть", 304: "Тиктон.lnk",
     305: "Tikton.hlp\0", 306: "Tikton.exe\0Tikton.hlp\0Tikton.cnt\0Tikton.gid\0Tikton.fts\0Tikton.ftg\0",

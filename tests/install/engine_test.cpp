@@ -119,9 +119,12 @@ void Folders()
         {"D:\\Новая\\Вторая\\Третья", 0, 0, "D:\\Новая\\Вторая\\Третья\\", "D:\\"},
         {"C:\\Existing", 0, 0, "C:\\Existing\\", "C:\\Existing"},
         {"C:\\Trailing\\", 0, 0, "C:\\Trailing\\", "C:\\"},
-        // Folders a stopped installation made stay setup's own; a note about another folder changes nothing.
+        // Folders a stopped installation made stay setup's own; a note about another folder changes nothing;
+        // of the note and this run's finding the shallower counts.
         {"C:\\Stopped\\Inner", "c:\\stopped\\inner", "C:\\", "C:\\Stopped\\Inner\\", "C:\\"},
         {"C:\\Existing", "C:\\Existing\\Other", "C:\\", "C:\\Existing\\", "C:\\Existing"},
+        // A stopped run found the folder there, the user has deleted it since: this run made it.
+        {"C:\\Deleted", "C:\\Deleted", "C:\\Deleted", "C:\\Deleted\\", "C:\\"},
     };
     CreateDirectoryA("C:\\Existing", 0);
     CreateDirectoryA("C:\\Stopped", 0);
@@ -212,31 +215,46 @@ void ExpectSame(const std::map<std::string, std::string>& before, const std::map
         CHECK_CASE(before.count(item.first), (std::string(where) + ", new: " + item.first).c_str());
 }
 
-// Reinstalling rewrites the record but keeps the folder pair and the shortcuts as they are.
+// Reinstalling rewrites the record but keeps the folder pair and the shortcuts as they are. An older
+// record without its existing folder gets the folder itself, which keeps every folder on removal.
 void Reinstalled()
 {
-    CleanMachine();
-    UseCabinet(KitCabinet);
-    Install("C:\\Program Files\\Тиктон");
-    HKEY key = OpenRegKey(HKEY_LOCAL_MACHINE, ProductKey, false, false);
-    WriteRegString(TString("C:\\Marker\\"), key, InstDirExistedValue);
-    WriteRegDword(key, InstVersionValue, 0x100);
-    RegCloseKey(key);
+    struct {
+        const char* stored;  // InstDirExisted before the reinstallation; null: none
+        const char* written;
+    } const cases[] = {
+        {"C:\\Marker\\", "C:\\Marker\\"},
+        {0, "C:\\Program Files\\Тиктон"},
+        {"", "C:\\Program Files\\Тиктон"},
+    };
     const std::string link = std::string(ShortcutFolders[UserDesktopLocation].CStr()) + "\\Тиктон.lnk";
-    DeleteFileA(link.c_str());
-    DeleteFileA("C:\\Program Files\\Тиктон\\Tikton.hlp");
-    DeleteRegTree(HKEY_LOCAL_MACHINE, UninstallKey);
+    for (const auto& c : cases) {
+        const char* name = c.stored ? c.stored : "no InstDirExisted";
+        CleanMachine();
+        UseCabinet(KitCabinet);
+        Install("C:\\Program Files\\Тиктон");
+        HKEY key = OpenRegKey(HKEY_LOCAL_MACHINE, ProductKey, false, false);
+        if (c.stored)
+            WriteRegString(TString(c.stored), key, InstDirExistedValue);
+        else
+            RegDeleteValueA(key, InstDirExistedValue);
+        WriteRegDword(key, InstVersionValue, 0x100);
+        RegCloseKey(key);
+        DeleteFileA(link.c_str());
+        DeleteFileA("C:\\Program Files\\Тиктон\\Tikton.hlp");
+        DeleteRegTree(HKEY_LOCAL_MACHINE, UninstallKey);
 
-    ExpectBoxes(Install("C:\\Program Files\\Тиктон\\", false), InstallDone, "reinstall");
-    CHECK_TEXT(EntryDetailsMismatch("C:\\Program Files\\Тиктон", UninstallerPath.CStr()).c_str(), "");
-    CHECK_TEXT(Value(ProductKey, InstallDirValue).c_str(), "C:\\Program Files\\Тиктон\\");
-    CHECK_TEXT(Value(ProductKey, InstDirExistedValue).c_str(), "C:\\Marker\\");
-    key = OpenRegKey(HKEY_LOCAL_MACHINE, ProductKey, false, true);
-    DWORD version = 0;
-    CHECK(ReadRegDword(key, InstVersionValue, version) && version == ProductVersion);
-    RegCloseKey(key);
-    CHECK(Exists("C:\\Program Files\\Тиктон\\Tikton.hlp"));
-    CHECK(!Exists(link));
+        ExpectBoxes(Install("C:\\Program Files\\Тиктон\\", false), InstallDone, name);
+        CHECK_TEXT(EntryDetailsMismatch("C:\\Program Files\\Тиктон", UninstallerPath.CStr()).c_str(), "");
+        CHECK_TEXT(Value(ProductKey, InstallDirValue).c_str(), "C:\\Program Files\\Тиктон\\");
+        CHECK_TEXT(Value(ProductKey, InstDirExistedValue).c_str(), c.written);
+        key = OpenRegKey(HKEY_LOCAL_MACHINE, ProductKey, false, true);
+        DWORD version = 0;
+        CHECK_CASE(ReadRegDword(key, InstVersionValue, version) && version == ProductVersion, name);
+        RegCloseKey(key);
+        CHECK_CASE(Exists("C:\\Program Files\\Тиктон\\Tikton.hlp"), name);
+        CHECK_CASE(!Exists(link), name);
+    }
 
     // A damaged archive on reinstallation leaves the installation exactly as it was, whichever file it
     // breaks in: the product's files, the uninstaller in the Windows folder, record and shortcuts.

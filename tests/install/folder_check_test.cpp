@@ -56,6 +56,14 @@ void TestValidPaths()
         {"Sub\\X", false},
         {"1:\\X", false},
         {"\xD2:\\X", false},
+        // A part of dots alone ("." "..", and "..." which the system cuts to nothing) names another folder
+        // than the text says: the chain setup records would not be the disk's.
+        {"C:\\Data\\.\\Тиктон", false},
+        {"C:\\Data\\..\\Тиктон", false},
+        {"C:\\Data\\..", false},
+        {"C:\\.\\", false},
+        {"C:\\A\\...\\B", false},
+        {"C:\\.Тиктон\\..x\\x..", true},
     };
     for (const auto& c : cases)
         CHECK_CASE(IsValidInstallPath(c.path) == c.valid, c.path);

@@ -77,6 +77,13 @@ void TestRecords()
         bool uninstallerStarted;
     } const cases[] = {
         {"no record", 0, REG_NONE, 0, [] { ExpectWizardThenCancel("Выбор папки"); }, 1, false},
+        // The screen closed from outside under the wizard: setup ends as after a confirmed Cancel.
+        {"no record, screen closed", 0, REG_NONE, 0,
+         [] {
+             CHECK(driver::WaitWizard("Добро пожаловать") != 0);
+             PostMessageA(FindWindowA("clInstallerWindow", 0), WM_CLOSE, 0, 0);
+         },
+         1, false},
         {"same version", "C:\\Program Files\\Тиктон\\", REG_DWORD, 0x340,
          [] { ExpectWizardThenCancel("Выбор действия"); }, 1, false},
         {"older version, Cancel", "C:\\T\\", REG_DWORD, 0x33F, [] { EXPECT_BOX(OlderVersion, IDCANCEL); }, 254, false},
@@ -95,6 +102,14 @@ void TestRecords()
          [] { EXPECT_BOX(NewerVersion, IDOK); }, 253, false},
         {"overlong folder, older version", overlong.c_str(), REG_DWORD, 0x33F,
          [] { EXPECT_BOX(OlderVersion, IDCANCEL); }, 254, false},
+        // A stored folder setup could not have chosen is no folder to reinstall into: a new installation.
+        {"relative folder", "Tikton\\", REG_DWORD, 0x340, [] { ExpectWizardThenCancel("Выбор папки"); }, 1, false},
+        {"folder with a dots part, older version, No", "C:\\Data\\..\\Тиктон\\", REG_DWORD, 0x33F,
+         [] {
+             EXPECT_BOX(OlderVersion, IDNO);
+             ExpectWizardThenCancel("Выбор папки");
+         },
+         1, false},
     };
     for (const auto& c : cases) {
         printf("case: %s\n", c.name);

@@ -32,6 +32,30 @@ void Put(HKEY key, const char* name, TShape shape, const char* good)
 }
 
 bool Usable(TShape shape) { return shape == Good; }
+
+// Folder pairs of a record otherwise sound: only what setup can write gets past the uninstaller.
+struct TFolderPair {
+    const char* installDir;
+    const char* existed;
+    bool usable;
+};
+const TFolderPair FolderPairs[] = {
+    {"C:\\Program Files\\Тиктон\\", "C:\\Program Files\\", true},
+    {"C:\\Program Files\\Тиктон\\", "C:\\", true},
+    {"C:\\Program Files\\Тиктон\\", "c:\\program files\\Тиктон", true},  // the folder existed whole
+    {"D:\\Тиктон", "D:\\", true},
+    {"C:\\Data\\\\Тиктон\\", "C:\\Data\\", false},
+    {"C:\\Data\\.\\Тиктон\\", "C:\\Data\\", false},
+    {"C:\\Data\\..\\Тиктон\\", "C:\\", false},
+    {"Tikton\\", "Tikton\\", false},
+    {"C:\\Program Files\\Тиктон\\", "\\", false},
+    {"C:\\Program Files\\Тиктон\\", "C:\\Program Files\\..\\", false},
+    {"C:\\Program Files\\Тиктон\\", "D:\\", false},
+    {"C:\\Program Files\\Тиктон\\", "C:\\Program\\", false},
+    {"C:\\Program Files\\Тиктон\\", "C:\\Program Files\\Другая\\", false},
+    {"C:\\Program Files\\Тиктон\\", "C:\\Program Files\\ТИКТОН\\", false},
+    {"C:\\Program Files\\Тиктон\\", "C:\\Program Files\\Тиктон\\Inner\\", false},
+};
 }
 
 int main()
@@ -72,6 +96,22 @@ int main()
                            dir, existed, version, outcome, expected, state, expectedState);
                 }
             }
+    for (const TFolderPair& pair : FolderPairs) {
+        ++cases;
+        DeleteRegTree(HKEY_LOCAL_MACHINE, "Software\\Vantorel");
+        HKEY key = OpenRegKey(HKEY_LOCAL_MACHINE, ProductKey, true, false);
+        Put(key, InstallDirValue, Good, pair.installDir);
+        Put(key, InstDirExistedValue, Good, pair.existed);
+        Put(key, InstVersionValue, Dword, "");
+        RegCloseKey(key);
+        const UINT expected = pair.usable ? 0 : IDS_BADLY_INSTALLED;
+        const UINT outcome = CheckRecord();
+        if (outcome != expected) {
+            ++wrong;
+            printf("folder %s, existed %s: uninstaller %u (expected %u)\n", pair.installDir, pair.existed, outcome,
+                   expected);
+        }
+    }
     CHECK_EQ(wrong, 0);
     printf("| registry state left by others | %d | %d | %d | 0 |\n", cases, cases - wrong, wrong);
     return check::Finish("records");

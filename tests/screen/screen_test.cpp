@@ -1,6 +1,6 @@
 // The setup screen in-process: banner fonts at the display's resolution, the start command taken once,
 // and what reaches the screen with the gradient and with the solid colour that replaces it.
-// argv[1] is "gradient" or "solid".
+// argv[1] is "gradient" or "solid", or "closed": the screen closed from outside under the wizard.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -58,6 +58,8 @@ bool Shows(COLORREF color, int top, int bottom, int right)
 }
 
 bool Gradient;
+bool Closed;
+volatile bool LoopEnded;
 
 DWORD WINAPI User(void*)
 {
@@ -67,6 +69,15 @@ DWORD WINAPI User(void*)
         return 0;
     HWND background = FindWindowA(Gradient ? "clScreenTest" : "clScreenTestSolid", 0);
     CHECK(background != 0);
+    if (Closed) {
+        // End Task, or another program: the program ends, nothing follows the wizard.
+        PostMessageA(background, WM_CLOSE, 0, 0);
+        if (!driver::WaitUntil([] { return LoopEnded; })) {
+            check::Fail(__FILE__, __LINE__, "the program goes on after its screen was closed", 0);
+            ExitProcess(static_cast<UINT>(check::Finish("screen closed under the wizard")));
+        }
+        return 0;
+    }
     // Another activation and a command other than the start command must not start a second wizard.
     SendMessageA(background, WM_ACTIVATE, WA_ACTIVE, 0);
     SendMessageA(background, WM_COMMAND, StartCommand + 1, 0);
@@ -101,6 +112,7 @@ DWORD WINAPI User(void*)
 int main(int argc, char** argv)
 {
     Gradient = argc > 1 && strcmp(argv[1], "gradient") == 0;
+    Closed = argc > 1 && strcmp(argv[1], "closed") == 0;
     TestFonts();
     Screen.Instance = GetModuleHandleA(0);
     Screen.Title.Assign("Тиктон");
@@ -121,8 +133,9 @@ int main(int argc, char** argv)
     HANDLE user = CreateThread(0, 0, User, 0, 0, 0);
     CHECK(CreateBackgroundWindow(Gradient ? "clScreenTest" : "clScreenTestSolid", SetupCaption) != 0);
     RunMessageLoop();
+    LoopEnded = true;
     WaitForSingleObject(user, driver::DefaultTimeout);
-    CHECK_EQ(FollowUps, 1);
+    CHECK_EQ(FollowUps, Closed ? 0 : 1);
     FreeImagingLibrary();
-    return check::Finish(Gradient ? "screen with gradient" : "screen in solid colour");
+    return check::Finish(Closed ? "screen closed under the wizard" : Gradient ? "screen with gradient" : "screen in solid colour");
 }

@@ -56,6 +56,12 @@ DWORD WINAPI User(void*)
           && !driver::Enabled(page, IDC_COMMON_START_MENU));
     CHECK(!driver::Checked(page, IDC_USER_DESKTOP) && !driver::Enabled(page, IDC_USER_DESKTOP));
     CHECK(driver::Checked(page, IDC_USER_START_MENU));
+    // Next is not offered here; pressed all the same (by another program), it must not lead to a removal.
+    SendMessageA(sheet, PSM_PRESSBUTTON, PSBTN_NEXT, 0);
+    if (driver::CurrentPage(sheet) != page) {
+        check::Fail(__FILE__, __LINE__, "Next left the shortcuts page for", driver::Text(sheet).c_str());
+        ExitProcess(static_cast<UINT>(check::Finish("uninstall pages, not an administrator")));
+    }
     driver::Click(page, IDC_USER_PROGRAMS);
     driver::PressWizardButton(sheet, PSBTN_FINISH);
     return 0;
@@ -68,18 +74,27 @@ struct TRemovalCase {
     const char* folders[2];  // made before the removal, in order
     bool productFiles;       // the product's files in the last of them
     bool threadFails;        // no worker thread can be started
-    const char* gone;        // a folder the removal must take
-    const char* stays;       // a folder it must leave
+    const char* gone;        // a folder the removal must take, if any
+    const char* stays;       // a folder it must leave, if any
+    bool refused;            // the removal does nothing: the user is told why and the record stays
 };
 
 const TRemovalCase RemovalCases[] = {
     // The user deleted the installation folder by hand: nothing is listed, the parent setup made goes.
     {"folder-gone", "C:\\Program Files\\Наши программы\\Тиктон\\", "C:\\Program Files\\",
-     {"C:\\Program Files\\Наши программы"}, false, false, "C:\\Program Files\\Наши программы", "C:\\Program Files"},
+     {"C:\\Program Files\\Наши программы"}, false, false, "C:\\Program Files\\Наши программы", "C:\\Program Files", false},
     // No worker thread can be had: the removal must still run and the wizard open its way out.
     {"no-thread", "C:\\Program Files\\Тиктон\\", "C:\\Program Files\\", {"C:\\Program Files\\Тиктон"}, true, true,
-     "C:\\Program Files\\Тиктон", "C:\\Program Files"},
+     "C:\\Program Files\\Тиктон", "C:\\Program Files", false},
+    // The installation's drive is not there (a network or removable drive, a SUBST): every file would
+    // count as already gone and the record would go with nothing left to remove the files later.
+    {"drive-gone", "Q:\\Тиктон\\", "Q:\\", {}, false, false, 0, 0, true},
 };
+const TRemovalCase* Case;
+
+const char DriveUnreachable[] =
+    "Диск, на котором установлен Тиктон, недоступен. Подключите его и снова запустите программу удаления.\r\n\r\n"
+    "Продолжение удаления невозможно. Папка программы:\r\n";
 
 uintptr_t __cdecl NoThread(void(__cdecl*)(void*), unsigned, void*) { return static_cast<uintptr_t>(-1); }
 
@@ -119,6 +134,18 @@ DWORD WINAPI CloseAfterRemoval(void*)
     return 0;
 }
 
+// The message that names the folder; the wizard closes by itself after it.
+DWORD WINAPI AnswerRefusal(void*)
+{
+    std::string text;
+    if (driver::AnswerMessageBox(UninstallCaption, IDOK, &text)) {
+        CHECK_TEXT(text.c_str(), (std::string(DriveUnreachable) + Case->installDir).c_str());
+        return 0;
+    }
+    check::Fail(__FILE__, __LINE__, "no message before the removal", 0);
+    return CloseAfterRemoval(0);
+}
+
 int Removal(const std::string& name)
 {
     const TRemovalCase* found = 0;
@@ -129,6 +156,7 @@ int Removal(const std::string& name)
         check::Fail(__FILE__, __LINE__, "unknown case", name.c_str());
         return check::Finish("uninstall pages, removal");
     }
+    Case = found;
     const TRemovalCase& c = *found;
     const char* last = 0;
     for (const char* folder : c.folders)
@@ -142,21 +170,30 @@ int Removal(const std::string& name)
         StartRemovalThread = NoThread;
     InstallFolder.Assign(c.installDir);
     ExistedFolder.Assign(c.existedDir);
+    HKEY key = OpenRegKey(HKEY_LOCAL_MACHINE, ProductKey, true, false);
+    WriteProductValues(key, true, InstallFolder, ExistedFolder, TString("notice"));
+    RegCloseKey(key);
     Screen.Instance = GetModuleHandleA(0);
     int progress = 0;
     while (UninstallerPages[progress].Dialog != IDD_PROGRESS)
         ++progress;
     Screen.Pages = &UninstallerPages[progress];
     Screen.PageCount = UninstallerPageCount - progress;
-    HANDLE user = CreateThread(0, 0, CloseAfterRemoval, 0, 0, 0);
+    HANDLE user = CreateThread(0, 0, c.refused ? AnswerRefusal : CloseAfterRemoval, 0, 0, 0);
     RunWizard();
     WaitForSingleObject(user, driver::DefaultTimeout);
-    CHECK(RemovalDone);
+    CHECK_EQ(RemovalDone, !c.refused);
+    // Refused, the uninstaller ends with 255 and keeps itself.
+    CHECK_EQ(RemovalRefused, c.refused);
+    TString dir;
+    CHECK_EQ(ReadRegStringAt(dir, HKEY_LOCAL_MACHINE, ProductKey, InstallDirValue), c.refused);
     TArray<TString>& listed = NotRemoved;
     for (int i = 0; i < listed.Count(); ++i)
         check::Fail(__FILE__, __LINE__, "listed as not removed:", listed.At(i).CStr());
-    CHECK_CASE(!IsDirectory(c.gone), c.gone);
-    CHECK_CASE(IsDirectory(c.stays), c.stays);
+    if (c.gone)
+        CHECK_CASE(!IsDirectory(c.gone), c.gone);
+    if (c.stays)
+        CHECK_CASE(IsDirectory(c.stays), c.stays);
     return check::Finish(("uninstall pages, removal " + name).c_str());
 }
 }

@@ -123,8 +123,8 @@ void TestRecords()
     SetRecord("C:\\T\\", REG_DWORD, 0x33F, uninstaller);
     DeleteFileA(UninstallerMarker);
     RunInstall([] { EXPECT_BOX(OlderVersion, IDYES); });
-    UninstallerStarted(driver::DefaultTimeout);
-    char arguments[64] = "not started";
+    CHECK(UninstallerStarted(driver::DefaultTimeout));
+    char arguments[64] = "not read";
     HANDLE marker = CreateFileA(UninstallerMarker, GENERIC_READ, 0, 0, OPEN_EXISTING, 0, 0);
     DWORD read = 0;
     if (marker != INVALID_HANDLE_VALUE) {

@@ -37,14 +37,15 @@ void ForgetFolderPair(HKEY productKey)
 
 // Takes back exactly what this run wrote: the files the extraction began, then the folders it made.
 // Files of the same names that were there before and never reached stay. The note goes only with the
-// folders: files an earlier, stopped run left may still hold them.
-void RollBack(HKEY productKey, const TExtraction& extraction, TString& existing)
+// folders: files an earlier, stopped run left may still hold them. True when every folder it made went.
+bool RollBack(HKEY productKey, const TExtraction& extraction, TString& existing)
 {
     DeleteExtractedFiles(extraction);
     TString folder(TargetFolder), notRemoved;
     RemoveFolderChain(folder, existing, &notRemoved);
     if (notRemoved.IsEmpty())
         ForgetFolderPair(productKey);
+    return notRemoved.IsEmpty();
 }
 }
 
@@ -68,15 +69,15 @@ void CreateProductShortcuts()
     }
 }
 
-void RunInstallation()
+int RunInstallation()
 {
     if (!InstallChoices.Confirmed)
-        return;
+        return ExitNormal;
     HWND owner = Screen.Background;
     HKEY productKey = OpenRegKey(HKEY_LOCAL_MACHINE, ProductKey, true, false);
     if (!productKey) {
         MessageBoxByIds(owner, IDS_REGISTRY_FAILED, IDS_SETUP_CAPTION, MB_OK | MB_ICONHAND);
-        return;
+        return ExitRegistryFailed;
     }
     // The one place the chosen folder is normalised: created and noted without a trailing backslash,
     // held as TargetFolder with exactly one.
@@ -88,17 +89,16 @@ void RunInstallation()
     if (existing.IsEmpty()) {
         MessageBoxByIds(owner, IDS_FOLDER_FAILED, IDS_SETUP_CAPTION, MB_OK | MB_ICONHAND);
         RegCloseKey(productKey);
-        return;
+        return ExitFolderFailed;
     }
     if (FreshInstall)
         NoteFolderPair(productKey, folder, existing);
 
     TExtraction extraction;
     if (!ExtractCabinet(owner, Cabinet, TargetFolder, extraction)) {
-        if (FreshInstall)
-            RollBack(productKey, extraction, existing);
+        const bool whole = !FreshInstall || RollBack(productKey, extraction, existing);
         RegCloseKey(productKey);
-        return;
+        return whole ? ExitArchiveFailed : ExitRollBackIncomplete;
     }
 
     TString notice, displayName;
@@ -110,4 +110,5 @@ void RunInstallation()
     WriteRegistrationEntries(TargetFolder, displayName, UninstallerPath);
     CreateProductShortcuts();
     MessageBoxByIds(owner, IDS_INSTALL_DONE, IDS_SETUP_CAPTION, MB_OK | MB_ICONASTERISK);
+    return ExitInstalled;
 }

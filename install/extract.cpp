@@ -10,6 +10,7 @@
 #include "resource.h"
 #include "screen.h"
 #include "state.h"
+#include "switches.h"
 
 namespace {
 const DWORD UninstallerPosition = 4;  // the archive's fifth file is the uninstaller
@@ -213,8 +214,10 @@ bool ExtractCabinet(HWND owner, const char* cabinet, const TString& destination,
     extraction.Destination = destination;
     PumpMessages();
     InitCommonControlsFromSystem();
-    extraction.ProgressWindow =
-        CreateDialogParamA(Screen.Instance, MAKEINTRESOURCEA(IDD_COPY_PROGRESS), owner, CopyProgressProc, 0);
+    // Unattended, no copy window: the extraction runs as it would without one.
+    extraction.ProgressWindow = Unattended
+        ? 0
+        : CreateDialogParamA(Screen.Instance, MAKEINTRESOURCEA(IDD_COPY_PROGRESS), owner, CopyProgressProc, 0);
     if (extraction.ProgressWindow) {
         SetRedraw(extraction, IDC_COPY_FILE, false);
         SetRedraw(extraction, IDC_COPY_BAR, false);

@@ -50,8 +50,11 @@ void UseCabinet(const std::string& source)
         CopyFileA(source.c_str(), target.c_str(), FALSE);
 }
 
+// The exit code the last run would give an unattended Install.
+int Exit;
+
 // One run of the engine for a confirmed wizard with every shortcut; the texts of the boxes it showed.
-std::vector<std::string> Install(const char* folder, bool fresh = true) { return RunEngine(folder, fresh, true); }
+std::vector<std::string> Install(const char* folder, bool fresh = true) { return RunEngine(folder, fresh, true, &Exit); }
 
 void ExpectBoxes(const std::vector<std::string>& shown, const char* text, const char* where)
 {
@@ -75,6 +78,7 @@ void Fresh()
     CleanMachine();
     UseCabinet(KitCabinet);
     ExpectBoxes(Install("C:\\Program Files\\Тиктон"), InstallDone, "fresh");
+    CHECK_EQ(Exit, ExitInstalled);
     for (const char* name : ProductFiles)
         CHECK_CASE(Exists(std::string("C:\\Program Files\\Тиктон\\") + name), name);
     CHECK(Exists(UninstallerPath.CStr()));
@@ -169,6 +173,7 @@ void Reinstalled()
     // A damaged archive on reinstallation leaves everything as it was.
     UseCabinet("");
     ExpectBoxes(Install("C:\\Program Files\\Тиктон\\", false), ExtractFailed, "reinstall, no archive");
+    CHECK_EQ(Exit, ExitArchiveFailed);
     for (const char* name : ProductFiles)
         CHECK_CASE(Exists(std::string("C:\\Program Files\\Тиктон\\") + name), name);
     CHECK(Exists(UninstallerPath.CStr()));
@@ -233,6 +238,7 @@ void RolledBack()
             CloseHandle(cut);
         }
         ExpectBoxes(Install("C:\\Roll\\A\\B"), ExtractFailed, name);
+        CHECK_EQ(Exit, ExitArchiveFailed);
         for (const char* product : ProductFiles)
             CHECK_CASE(!Exists(std::string("C:\\Roll\\A\\B\\") + product), name);
         CHECK_CASE(!Exists(UninstallerPath.CStr()), name);
@@ -270,6 +276,7 @@ void RolledBack()
     WriteRegString(TString("C:\\"), key, PendingInstDirExistedValue);
     RegCloseKey(key);
     ExpectBoxes(Install("C:\\Stopped\\Inner"), ExtractFailed, "after a stopped run");
+    CHECK_EQ(Exit, ExitRollBackIncomplete);
     CHECK_TEXT(Value(ProductKey, PendingInstallDirValue).c_str(), "C:\\Stopped\\Inner");
     CHECK_TEXT(Value(ProductKey, PendingInstDirExistedValue).c_str(), "C:\\");
     CHECK_TEXT(Value(ProductKey, InstDirExistedValue).c_str(), "");
@@ -278,6 +285,7 @@ void RolledBack()
     CleanMachine();
     UseCabinet(kit);
     ExpectBoxes(Install("Q:\\Тиктон"), FolderFailed, "no such drive");
+    CHECK_EQ(Exit, ExitFolderFailed);
     CHECK_EQ(ValueCount(ProductKey), 0);
     CHECK(!Exists(UninstallerPath.CStr()));
 }

@@ -99,7 +99,23 @@ void MakeDamagedKit()
     WriteBytes(std::string(DamagedKit) + "\\Install.cab", cabinet.substr(0, cabinet.size() / 2));
 }
 
-driver::TProgram App;
+driver::TProgram* App;
+
+void StartApplication()
+{
+    delete App;
+    App = new driver::TProgram;
+    App->Start(Application);
+    driver::WaitWindow("TTiktonForm", "");
+}
+
+// The application was left running; it closes when asked.
+void CloseApplication()
+{
+    CHECK(App->Running());
+    PostMessageA(FindWindowA("TTiktonForm", 0), WM_CLOSE, 0, 0);
+    CHECK_EQ(App->Wait(), 0);
+}
 }
 
 void UnattendedRuns()
@@ -134,15 +150,11 @@ void UnattendedRuns()
              CHECK_EQ(Version(), ProductVersion - 1);
              SetVersion(ProductVersion);
          }},
-        {"application running", [] {
-             App.Start(Application);
-             driver::WaitWindow("TTiktonForm", "");
-         }, false, false, "/S",
-         ExitNotAllowed,
+        {"application running", StartApplication, false, false, "/S", ExitNotAllowed, CloseApplication},
+        {"removal, application running", StartApplication, true, false, "/S", ExitRefused,
          [] {
-             CHECK(App.Running());
-             PostMessageA(FindWindowA("TTiktonForm", 0), WM_CLOSE, 0, 0);
-             CHECK_EQ(App.Wait(), 0);
+             CloseApplication();
+             CheckInstalled(Folder, "C:\\Program Files\\");
          }},
         {"removal, unknown switch", [] {}, true, false, "/S /D=C:\\Тиктон", ExitUnknownSwitch,
          [] { CheckInstalled(Folder, "C:\\Program Files\\"); }},

@@ -59,7 +59,7 @@ int InstallUnattended(const TSwitches& switches)
 {
     if (FreshInstall) {
         const TString folder = switches.FolderGiven ? switches.Folder : DefaultInstallFolder();
-        // Refused whole: the page checks the first 259 characters of a longer text, but nobody typed these.
+        // Refused whole: the page cuts what is typed at 259 characters, but a script's folder is not cut.
         if (folder.Length() >= sizeof InstallChoices.InstallFolder)
             return ExitFolderRefused;
         memcpy(InstallChoices.InstallFolder, folder.CStr(), folder.Length() + 1);

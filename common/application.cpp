@@ -2,6 +2,7 @@
 #include "application.h"
 
 #include "message.h"
+#include "switches.h"
 
 namespace {
 const DWORD CloseTimeout = 10000;
@@ -29,6 +30,9 @@ bool CloseRunningApplication(const char* className, UINT questionId, UINT captio
 {
     if (!FindWindowA(className, 0))
         return true;
+    // Unattended, there is nobody to ask, and the application is not closed without asking.
+    if (Unattended)
+        return false;
     if (MessageBoxByIds(0, questionId, captionId, MB_YESNO | MB_ICONHAND) != IDYES)
         return false;
     return CloseWindowsOfClass(className);

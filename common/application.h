@@ -6,7 +6,8 @@
 
 // When a window of the class is found, asks the question (text and caption entries, no owner, Yes and
 // No) and on Yes closes every such window. False when the user declines, or when a window that hangs
-// or refuses is still there after ten seconds: it must not hold the program for ever.
+// or refuses is still there after ten seconds: it must not hold the program for ever. Unattended: false
+// whenever such a window is there.
 bool CloseRunningApplication(const char* className, UINT questionId, UINT captionId);
 
 #endif

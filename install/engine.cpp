@@ -44,14 +44,15 @@ void ForgetFolderPair(HKEY productKey)
 
 // Takes back exactly what this run wrote: the files the extraction began, each file it overwrote put
 // back, then the folders it made. The folder note goes only with the folders: files an earlier,
-// stopped run left may still hold them; a reinstallation has no note.
-void RollBack(HKEY productKey, const TExtraction& extraction, TString& existing)
+// stopped run left may still hold them; a reinstallation has no note. True when every folder it made went.
+bool RollBack(HKEY productKey, const TExtraction& extraction, TString& existing)
 {
     TakeBackFiles(extraction);
     TString folder(TargetFolder), notRemoved;
     RemoveFolderChain(folder, existing, &notRemoved);
     if (notRemoved.IsEmpty() && FreshInstall)
         ForgetFolderPair(productKey);
+    return notRemoved.IsEmpty();
 }
 }
 
@@ -75,15 +76,15 @@ void CreateProductShortcuts()
     }
 }
 
-void RunInstallation()
+int RunInstallation()
 {
     if (!InstallChoices.Confirmed)
-        return;
+        return ExitNormal;
     HWND owner = Screen.Background;
     HKEY productKey = OpenRegKey(HKEY_LOCAL_MACHINE, ProductKey, true, false);
     if (!productKey) {
         MessageBoxByIds(owner, IDS_REGISTRY_FAILED, IDS_SETUP_CAPTION, MB_OK | MB_ICONHAND);
-        return;
+        return ExitRegistryFailed;
     }
     // The one place the chosen folder is normalised: created and noted without a trailing backslash,
     // held as TargetFolder with exactly one.
@@ -95,7 +96,7 @@ void RunInstallation()
     if (existing.IsEmpty()) {
         MessageBoxByIds(owner, IDS_FOLDER_FAILED, IDS_SETUP_CAPTION, MB_OK | MB_ICONHAND);
         RegCloseKey(productKey);
-        return;
+        return ExitFolderFailed;
     }
     const bool newFolder = !SamePath(existing.CStr(), folder.CStr());
     if (FreshInstall)
@@ -104,9 +105,9 @@ void RunInstallation()
     // A failed reinstallation is taken back as a new one is: the product stays as it was.
     TExtraction extraction;
     if (!ExtractCabinet(owner, Cabinet, TargetFolder, newFolder, extraction)) {
-        RollBack(productKey, extraction, existing);
+        const bool whole = RollBack(productKey, extraction, existing);
         RegCloseKey(productKey);
-        return;
+        return whole ? ExitArchiveFailed : ExitRollBackIncomplete;
     }
 
     TString notice, displayName;
@@ -119,4 +120,5 @@ void RunInstallation()
     DropMovedAside(extraction);
     CreateProductShortcuts();
     MessageBoxByIds(owner, IDS_INSTALL_DONE, IDS_SETUP_CAPTION, MB_OK | MB_ICONASTERISK);
+    return ExitInstalled;
 }

@@ -13,6 +13,7 @@
 #include "resource.h"
 #include "screen.h"
 #include "state.h"
+#include "switches.h"
 
 namespace {
 const DWORD UninstallerPosition = 4;  // the archive's fifth file is the uninstaller
@@ -394,8 +395,10 @@ bool ExtractCabinet(HWND owner, const char* cabinet, const TString& destination,
     extraction.NewFolder = newFolder;
     PumpMessages();
     InitCommonControlsFromSystem();
-    extraction.ProgressWindow =
-        CreateDialogParamA(Screen.Instance, MAKEINTRESOURCEA(IDD_COPY_PROGRESS), owner, CopyProgressProc, 0);
+    // Unattended, no copy window: the extraction runs as it would without one.
+    extraction.ProgressWindow = Unattended
+        ? 0
+        : CreateDialogParamA(Screen.Instance, MAKEINTRESOURCEA(IDD_COPY_PROGRESS), owner, CopyProgressProc, 0);
     if (extraction.ProgressWindow) {
         SetRedraw(extraction, IDC_COPY_FILE, false);
         SetRedraw(extraction, IDC_COPY_BAR, false);

@@ -3,6 +3,7 @@
 #include <shlobj.h>
 
 #include "folder_check.h"
+#include "installer.h"
 #include "message.h"
 #include "pages.h"
 #include "paths.h"
@@ -13,21 +14,15 @@ namespace {
 void OnFolderInit(HWND page)
 {
     SetSidePicture(page, IDB_FOLDER);
-    TString subfolder;
-    subfolder.Load(Screen.Instance, IDS_PRODUCT_SUBFOLDER);
-    SetDlgItemTextA(page, IDC_FOLDER_EDIT, ProgramFilesFolder.Concat(subfolder.CStr()).CStr());
+    SetDlgItemTextA(page, IDC_FOLDER_EDIT, DefaultInstallFolder().CStr());
 }
 
 LONG OnFolderNext(HWND page)
 {
     // The field may hold more than a folder can have: the first 259 characters are what is checked.
     GetDlgItemTextA(page, IDC_FOLDER_EDIT, InstallChoices.InstallFolder, sizeof InstallChoices.InstallFolder);
-    if (!IsValidInstallPath(InstallChoices.InstallFolder)) {
-        MessageBoxByIds(page, IDS_BAD_FOLDER, IDS_SETUP_CAPTION, MB_ICONHAND);
-        return -1;
-    }
-    if (!IsDriveSuitable(InstallChoices.InstallFolder)) {
-        MessageBoxByIds(page, IDS_NO_SPACE, IDS_SETUP_CAPTION, MB_ICONHAND);
+    if (UINT refusal = FolderRefusal(InstallChoices.InstallFolder)) {
+        MessageBoxByIds(page, refusal, IDS_SETUP_CAPTION, MB_ICONHAND);
         return -1;
     }
     return 0;
@@ -56,6 +51,22 @@ INT_PTR OnFolderCommand(HWND page, WPARAM wParam)
     SetDlgItemTextA(page, IDC_FOLDER_EDIT, BrowseBuffer);
     return TRUE;
 }
+}
+
+TString DefaultInstallFolder()
+{
+    TString subfolder;
+    subfolder.Load(Screen.Instance, IDS_PRODUCT_SUBFOLDER);
+    return ProgramFilesFolder.Concat(subfolder.CStr());
+}
+
+UINT FolderRefusal(const char* folder)
+{
+    if (!IsValidInstallPath(folder))
+        return IDS_BAD_FOLDER;
+    if (!IsDriveSuitable(folder))
+        return IDS_NO_SPACE;
+    return 0;
 }
 
 INT_PTR CALLBACK InstallFolderPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)

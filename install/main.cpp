@@ -12,7 +12,7 @@ struct TPlatformStart {
 } PlatformStart;
 }
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
 {
-    return RunInstaller(instance);
+    return RunInstaller(instance, commandLine);
 }

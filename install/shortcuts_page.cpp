@@ -2,18 +2,26 @@
 // so that no place gets both copies.
 #include <windows.h>
 
+#include "installer.h"
 #include "pages.h"
 #include "resource.h"
 #include "state.h"
 
 namespace {
+// A new installation offers the Programs menu, the all-users one where the system has it (the user's
+// box behind it stays ticked for when it is given back), and Quick Launch.
+void OfferShortcuts(bool ticked[ShortcutLocationCount])
+{
+    for (int i = 0; i < ShortcutLocationCount; ++i)
+        ticked[i] = false;
+    ticked[CommonProgramsLocation] = ticked[UserProgramsLocation] = ticked[QuickLaunchLocation] = true;
+}
+
 void OnShortcutsInit(HWND page)
 {
     SetSidePicture(page, IDB_SHORTCUTS);
-    // A new installation offers the Programs menu, the all-users one where the system has it (the
-    // user's box behind it stays ticked for when it is given back), and Quick Launch.
-    bool ticked[ShortcutLocationCount] = {};
-    ticked[CommonProgramsLocation] = ticked[UserProgramsLocation] = ticked[QuickLaunchLocation] = true;
+    bool ticked[ShortcutLocationCount];
+    OfferShortcuts(ticked);
     PresetShortcutBoxes(page, ticked, true);
 }
 
@@ -42,6 +50,13 @@ INT_PTR OnShortcutsNotify(HWND page, const NMHDR& notice)
     }
     return FALSE;
 }
+}
+
+void FirstViewShortcuts(bool chosen[ShortcutLocationCount])
+{
+    bool ticked[ShortcutLocationCount];
+    OfferShortcuts(ticked);
+    TicksOnFirstView(ticked, chosen);
 }
 
 INT_PTR CALLBACK InstallShortcutsPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)

@@ -56,6 +56,25 @@ bool TakeInstalledFolder(const TString& stored)
     memcpy(InstallChoices.InstallFolder, folder.CStr(), folder.Length() + 1);
     return true;
 }
+
+// The wizard's run without its pages: a new installation into the folder /D= names, or the one the
+// folder page offers, under the page's rules, with the shortcuts the shortcuts page first shows ticked;
+// a reinstallation, as "Переустановить", keeps the installed folder and shortcuts.
+int InstallUnattended(const TSwitches& switches)
+{
+    if (FreshInstall) {
+        const TString folder = switches.FolderGiven ? switches.Folder : DefaultInstallFolder();
+        // Refused whole: the page cuts what is typed at 259 characters, but a script's folder is not cut.
+        if (folder.Length() >= sizeof InstallChoices.InstallFolder)
+            return ExitFolderRefused;
+        memcpy(InstallChoices.InstallFolder, folder.CStr(), folder.Length() + 1);
+        if (UINT refusal = FolderRefusal(InstallChoices.InstallFolder))
+            return refusal == IDS_NO_SPACE ? ExitDriveRefused : ExitFolderRefused;
+        FirstViewShortcuts(InstallChoices.Shortcuts);
+    }
+    InstallChoices.Confirmed = true;
+    return RunInstallation();
+}
 }
 
 void ResolveLocations()
@@ -89,6 +108,9 @@ int CheckEarlierInstallation(bool& fresh)
         return ExitNewerInstalled;
     }
     if (state == OlderInstalled) {
+        // Unattended, the uninstaller the box offers is not started: an older version stops setup.
+        if (Unattended)
+            return ExitOlderInstalled;
         switch (MessageBoxByIds(0, IDS_OLDER_VERSION, IDS_SETUP_CAPTION, MB_YESNOCANCEL | MB_ICONEXCLAMATION)) {
         case IDYES:
             StartUninstaller(0);
@@ -110,8 +132,12 @@ void HandOver(HWND background)
         RunInstallation();
 }
 
-int RunInstaller(HINSTANCE instance)
+int RunInstaller(HINSTANCE instance, const char* commandLine)
 {
+    TSwitches switches;
+    if (!ReadSwitches(commandLine, true, switches))
+        return ExitUnknownSwitch;
+    Unattended = switches.Unattended;
     if (!CloseRunningApplication(ApplicationClass, IDS_APP_RUNNING, IDS_SETUP_CAPTION))
         return ExitNotAllowed;
     // Files a stopped run moved aside are put back before anything reads the installation.
@@ -125,10 +151,13 @@ int RunInstaller(HINSTANCE instance)
     if (stop != ExitNormal)
         return stop;
     FreshInstall = fresh;
-    if (FreshInstall && !IsAdministrator) {
+    // Unattended, a reinstallation is the only maintenance there is, and it is an administrator's too.
+    if ((FreshInstall || Unattended) && !IsAdministrator) {
         MessageBoxByIds(0, IDS_NOT_ADMINISTRATOR, IDS_SETUP_CAPTION, MB_OK | MB_ICONHAND);
         return ExitNotAllowed;
     }
+    if (Unattended)
+        return InstallUnattended(switches);
     SelectInstallerPages();
     LoadImagingLibrary();
     TString title;

@@ -105,6 +105,9 @@ void PlaceWizard(HWND sheet);
 // its twin is clear), enables them (the all-users ones only when allowed) and locks every user box
 // whose twin is ticked.
 void PresetShortcutBoxes(HWND page, const bool ticked[ShortcutLocationCount], bool allUsersAllowed);
+// What those boxes show ticked: `ticked` at the locations the system has, less each user location whose
+// twin is ticked. PresetShortcutBoxes shows exactly this.
+void TicksOnFirstView(const bool ticked[ShortcutLocationCount], bool shown[ShortcutLocationCount]);
 // A click on an all-users box locks its user twin or gives it back as it was; false for any other box.
 bool PairCommonBox(HWND page, int box);
 // Which boxes of locations the system has are ticked.

@@ -23,25 +23,33 @@ void Lock(HWND page, const TShortcutPlace& user)
 }
 }
 
+void TicksOnFirstView(const bool ticked[ShortcutLocationCount], bool shown[ShortcutLocationCount])
+{
+    for (const TShortcutPlace& place : ShortcutPlaces)
+        shown[place.Location] = place.Exists() && ticked[place.Location];
+    for (const TShortcutPlace& place : ShortcutPlaces)
+        if (place.Twin && shown[place.Twin->Location])
+            shown[place.Location] = false;
+}
+
 void PresetShortcutBoxes(HWND page, const bool ticked[ShortcutLocationCount], bool allUsersAllowed)
 {
+    bool shown[ShortcutLocationCount];
+    TicksOnFirstView(ticked, shown);
     bool allUsersEnabled = false;
     for (const TShortcutPlace& place : ShortcutPlaces) {
         const bool exists = place.Exists();
         if (exists)
-            Tick(page, place.Box, ticked[place.Location]);
-        const bool enabled = exists && (!place.AllUsers || allUsersAllowed);
+            Tick(page, place.Box, shown[place.Location]);
+        // A user box behind its ticked twin is locked, keeping what it is to be once the twin is clear.
+        const bool locked = place.Twin && shown[place.Twin->Location];
+        if (place.Twin)
+            RememberedUserBoxes[place.Location] = ticked[place.Location];
+        const bool enabled = exists && (!place.AllUsers || allUsersAllowed) && !locked;
         Enable(page, place.Box, enabled);
         allUsersEnabled = allUsersEnabled || (place.AllUsers && enabled);
     }
     Enable(page, IDC_COMMON_GROUP, allUsersEnabled);
-    for (const TShortcutPlace& place : ShortcutPlaces) {
-        if (!place.Twin)
-            continue;
-        RememberedUserBoxes[place.Location] = ticked[place.Location];
-        if (Ticked(page, place.Twin->Box))
-            Lock(page, place);
-    }
 }
 
 bool PairCommonBox(HWND page, int box)

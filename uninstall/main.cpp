@@ -11,7 +11,7 @@ struct TPlatformStart {
 } PlatformStart;
 }
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
 {
-    return RunUninstaller(instance);
+    return RunUninstaller(instance, commandLine);
 }

@@ -79,6 +79,11 @@ void DeleteShortcutSet()
 
 void FinishRemoval(HWND page)
 {
+    // An unattended removal has no page to show its end on.
+    if (!page) {
+        RemovalDone = true;
+        return;
+    }
     HWND sheet = GetParent(page);
     ShowWindow(GetDlgItem(page, IDC_RESULT), SW_SHOW);
     TString text;
@@ -101,6 +106,8 @@ void FinishRemoval(HWND page)
 
 void ShowStage(HWND page, int mark)
 {
+    if (!page)  // unattended
+        return;
     HANDLE icon = LoadImageA(Screen.Instance, MAKEINTRESOURCEA(IDI_STAGE_MARK), IMAGE_ICON, 0, 0, LR_SHARED);
     SendDlgItemMessageA(page, mark, STM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon));
 }

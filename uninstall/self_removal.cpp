@@ -165,7 +165,7 @@ TStart StartDeletionProgram(const char* fullPath, const char* shortPath, const v
         ClearReadOnly(fullPath);
         TString commandLine = program.Concat(" ");
         commandLine.Append(shortPath);
-        if (StartDetached(0, commandLine, NORMAL_PRIORITY_CLASS, SW_SHOWMINNOACTIVE, 0))
+        if (StartDetached(0, commandLine, NORMAL_PRIORITY_CLASS, Unattended ? SW_HIDE : SW_SHOWMINNOACTIVE, 0))
             return Started;
     }
     DeleteFileA(program.CStr());

@@ -6,6 +6,7 @@
 
 #include "application.h"
 #include "message.h"
+#include "platform.h"
 #include "record.h"
 #include "registry.h"
 #include "resource.h"
@@ -34,6 +35,17 @@ void AwaitRemoval()
         PeekMessageA(&message, 0, 0, 0, PM_NOREMOVE);
         Sleep(20);
     }
+}
+
+// The removal the wizard runs, without it: only an administrator's, as on the action page; the
+// uninstaller then goes as after the wizard.
+int RemoveUnattended()
+{
+    if (!IsAdministrator)
+        return ExitRefused;
+    RunRemoval(0);
+    RemoveSelf();
+    return static_cast<TArray<TString>&>(NotRemoved).Count() ? ExitLeftBehind : ExitDone;
 }
 }
 
@@ -71,8 +83,12 @@ void LoadBanner(HINSTANCE instance)
     Screen.NoticeText.FaceName.Load(instance, IDS_NOTICE_FACE);
 }
 
-int RunUninstaller(HINSTANCE instance)
+int RunUninstaller(HINSTANCE instance, const char* commandLine)
 {
+    TSwitches switches;
+    if (!ReadSwitches(commandLine, false, switches))
+        return ExitUnknownSwitch;
+    Unattended = switches.Unattended;
     Screen.Instance = instance;
     if (UINT refusal = CheckRecord()) {
         MessageBoxByIds(0, refusal, IDS_UNINSTALL_CAPTION, MB_OK | MB_ICONHAND);
@@ -82,6 +98,8 @@ int RunUninstaller(HINSTANCE instance)
     applicationClass.Load(instance, IDS_APPLICATION_CLASS);
     if (!CloseRunningApplication(applicationClass.CStr(), IDS_APP_RUNNING, IDS_UNINSTALL_CAPTION))
         return ExitRefused;
+    if (Unattended)
+        return RemoveUnattended();
     TString title;
     title.Load(instance, IDS_UNINSTALL_CAPTION);
     LoadBanner(instance);

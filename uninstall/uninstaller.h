@@ -7,11 +7,18 @@
 #include <stdint.h>
 
 #include "screen.h"
+#include "switches.h"
 
-enum TUninstallExit { ExitDone = 0, ExitRefused = 255 };
+// Exit codes of unTikton: 0 and 255 with or without switches; unattended (/S), a removal that left
+// something behind (what the list page would show) ends with a code of its own.
+enum TUninstallExit {
+    ExitDone = 0,
+    ExitLeftBehind = 3,
+    ExitRefused = 255,
+};
 
-// WinMain's whole work; returns the exit code.
-int RunUninstaller(HINSTANCE instance);
+// WinMain's whole work, with the command line after the program's name; returns the exit code.
+int RunUninstaller(HINSTANCE instance, const char* commandLine = "");
 // The record checks, in their order; returns 0 to go on or the text of the message to stop with.
 UINT CheckRecord();
 // The banner's texts and settings from the string table and the data resources.
@@ -33,7 +40,7 @@ void ApplyShortcutChoices(HWND page);
 // locations this user may change.
 void MatchShortcutSet(const bool wanted[ShortcutLocationCount], const TLinkInfo& link);
 
-// The removal worker, started with _beginthread by the progress page.
+// The removal worker, started with _beginthread by the progress page; unattended, called with no page.
 void __cdecl RunRemoval(void* page);
 // How the progress page starts the worker: _beginthread, or in tests a start that fails as it can.
 typedef uintptr_t(__cdecl* TThreadStart)(void(__cdecl* routine)(void*), unsigned stackSize, void* argument);

@@ -102,6 +102,35 @@ bool TProgram::WaitIdle(DWORD timeout) const
 
 bool TProgram::Running() const { return process && WaitForSingleObject(process, 0) == WAIT_TIMEOUT; }
 
+namespace {
+struct TProcessSearch {
+    DWORD id;
+    bool found;
+};
+
+BOOL CALLBACK MatchProcessWindow(HWND window, LPARAM parameter)
+{
+    TProcessSearch& search = *reinterpret_cast<TProcessSearch*>(parameter);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    search.found = owner == search.id && IsWindowVisible(window);
+    return !search.found;
+}
+}
+
+long TProgram::WaitUnseen(bool& shown, DWORD timeout)
+{
+    shown = false;
+    // Polled every few milliseconds: even the copy window of a small archive is up for longer.
+    WaitUntil([&] {
+        TProcessSearch search = {id, false};
+        EnumWindows(MatchProcessWindow, reinterpret_cast<LPARAM>(&search));
+        shown = shown || search.found;
+        return !Running();
+    }, timeout);
+    return Wait(0);
+}
+
 long TProgram::Wait(DWORD timeout)
 {
     if (!process)

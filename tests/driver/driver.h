@@ -27,6 +27,9 @@ public:
     // Waits until the program has handled everything queued for it (painting included).
     bool WaitIdle(DWORD timeout = DefaultTimeout) const;
     bool Running() const;
+    // Waits for the exit code as Wait does, watching all the while for a visible top-level window of
+    // the program; `shown` tells whether one came.
+    long WaitUnseen(bool& shown, DWORD timeout = DefaultTimeout);
 
 private:
     HANDLE process;

@@ -54,8 +54,11 @@ void UseCabinet(const std::string& source)
         CopyFileA(source.c_str(), target.c_str(), FALSE);
 }
 
+// The exit code the last run would give an unattended Install.
+int Exit;
+
 // One run of the engine for a confirmed wizard with every shortcut; the texts of the boxes it showed.
-std::vector<std::string> Install(const char* folder, bool fresh = true) { return RunEngine(folder, fresh, true); }
+std::vector<std::string> Install(const char* folder, bool fresh = true) { return RunEngine(folder, fresh, true, &Exit); }
 
 void ExpectBoxes(const std::vector<std::string>& shown, const char* text, const char* where)
 {
@@ -79,6 +82,7 @@ void Fresh()
     CleanMachine();
     UseCabinet(KitCabinet);
     ExpectBoxes(Install("C:\\Program Files\\Тиктон"), InstallDone, "fresh");
+    CHECK_EQ(Exit, ExitInstalled);
     for (const char* name : ProductFiles)
         CHECK_CASE(Exists(std::string("C:\\Program Files\\Тиктон\\") + name), name);
     CHECK(Exists(UninstallerPath.CStr()));
@@ -272,6 +276,7 @@ void Reinstalled()
         else
             UseCabinet("");
         ExpectBoxes(Install(Folder, false), ExtractFailed, cut.name);
+        CHECK_CASE(Exit == ExitArchiveFailed, cut.name);
         ExpectSame(before, Installation(Folder), cut.name);
         CHECK_CASE(!KeyExists(MovedAsideKey), cut.name);
     }
@@ -322,6 +327,7 @@ void RolledBack()
         else
             UseCutCabinet(kit, cuts[i]);
         ExpectBoxes(Install("C:\\Roll\\A\\B"), ExtractFailed, name);
+        CHECK_EQ(Exit, ExitArchiveFailed);
         for (const char* product : ProductFiles)
             CHECK_CASE(!Exists(std::string("C:\\Roll\\A\\B\\") + product), name);
         CHECK_CASE(!Exists(UninstallerPath.CStr()), name);
@@ -371,6 +377,7 @@ void RolledBack()
     WriteRegString(TString("C:\\"), key, PendingInstDirExistedValue);
     RegCloseKey(key);
     ExpectBoxes(Install("C:\\Stopped\\Inner"), ExtractFailed, "after a stopped run");
+    CHECK_EQ(Exit, ExitRollBackIncomplete);
     CHECK_TEXT(Value(ProductKey, PendingInstallDirValue).c_str(), "C:\\Stopped\\Inner");
     CHECK_TEXT(Value(ProductKey, PendingInstDirExistedValue).c_str(), "C:\\");
     CHECK_TEXT(Value(ProductKey, InstDirExistedValue).c_str(), "");
@@ -379,6 +386,7 @@ void RolledBack()
     CleanMachine();
     UseCabinet(kit);
     ExpectBoxes(Install("Q:\\Тиктон"), FolderFailed, "no such drive");
+    CHECK_EQ(Exit, ExitFolderFailed);
     CHECK_EQ(ValueCount(ProductKey), 0);
     CHECK(!Exists(UninstallerPath.CStr()));
 }

@@ -14,6 +14,7 @@
 #include "installer.h"
 #include "machine.h"
 #include "pages.h"
+#include "paths.h"
 #include "platform.h"
 #include "record.h"
 #include "resource.h"
@@ -56,6 +57,11 @@ void NotAdministratorFresh()
 {
     SetRecord(0);
     CHECK_EQ(RunWith([] { EXPECT_BOX(NotAdministrator, IDOK); }), 255);
+    // Unattended, a reinstallation is refused too; neither run writes anything.
+    CHECK_EQ(RunInstaller(GetModuleHandleA(0), "/S"), ExitNotAllowed);
+    SetRecord("C:\\Program Files\\Тиктон\\", REG_DWORD, ProductVersion);
+    CHECK_EQ(RunInstaller(GetModuleHandleA(0), "/S"), ExitNotAllowed);
+    CHECK(!IsDirectory("C:\\Program Files\\Тиктон"));
 }
 
 void NotAdministratorMaintenance()

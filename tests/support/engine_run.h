@@ -13,8 +13,10 @@
 #include "state.h"
 
 // One confirmed run into the folder, a new installation or a reinstallation, with every shortcut box
-// ticked or none; returns the texts of the message boxes it showed, each answered.
-inline std::vector<std::string> RunEngine(const char* folder, bool fresh, bool everyShortcut = false)
+// ticked or none; returns the texts of the message boxes it showed, each answered, and leaves the
+// unattended exit code the run returned in `exitCode` when given.
+inline std::vector<std::string> RunEngine(const char* folder, bool fresh, bool everyShortcut = false,
+                                          int* exitCode = 0)
 {
     ZeroMemory(&InstallChoices, sizeof InstallChoices);
     InstallChoices.Confirmed = true;
@@ -23,7 +25,9 @@ inline std::vector<std::string> RunEngine(const char* folder, bool fresh, bool e
         chosen = everyShortcut;
     FreshInstall = fresh;
     TBoxAnswerer answerer;
-    RunInstallation();
+    const int code = RunInstallation();
+    if (exitCode)
+        *exitCode = code;
     return answerer.Stop();
 }
 

@@ -215,6 +215,10 @@ int main(int argc, char** argv)
     CHECK(!Exists(LinkIn(UserDesktopLocation)));
     TString dir;
     CHECK(ReadRegStringAt(dir, HKEY_LOCAL_MACHINE, ProductKey, InstallDirValue));
+    // Unattended, removal is an administrator's, as on the action page: nothing is removed.
+    CHECK_EQ(RunUninstaller(GetModuleHandleA(0), "/S"), ExitRefused);
+    CHECK(ReadRegStringAt(dir, HKEY_LOCAL_MACHINE, ProductKey, InstallDirValue));
+    CHECK(Exists(LinkIn(UserProgramsLocation)));
 
     // The banner as the data resources and the string table gave it.
     const TTextData& title = Screen.TitleText;

@@ -179,6 +179,8 @@ int main(int argc, char** argv)
         LifeCycle(which.substr(10));
     else if (which == "repeated")
         Repeated();
+    else if (which == "unattended")
+        UnattendedRuns();
     else
         check::Fail(__FILE__, __LINE__, "unknown case", which.c_str());
     return check::Finish(("uninstall " + which).c_str());

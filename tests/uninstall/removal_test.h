@@ -66,6 +66,8 @@ void SelfRemoval();
 // removal_lifecycle.cpp:
 void LifeCycle(const std::string& version);
 void Repeated();
+// removal_unattended.cpp:
+void UnattendedRuns();
 
 }  // namespace removal
 

@@ -4,6 +4,7 @@
 
 #include <commctrl.h>
 
+#include "folder_rules.h"
 #include "paths.h"
 #include "record.h"
 #include "registry.h"
@@ -111,6 +112,8 @@ void ShowStage(HWND page, int mark)
     HANDLE icon = LoadImageA(Screen.Instance, MAKEINTRESOURCEA(IDI_STAGE_MARK), IMAGE_ICON, 0, 0, LR_SHARED);
     SendDlgItemMessageA(page, mark, STM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon));
 }
+
+bool InstallDriveReachable() { return IsDirectory(DriveRoot(InstallFolder.CStr()).CStr()); }
 
 void __cdecl RunRemoval(void* page)
 {

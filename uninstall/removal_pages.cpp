@@ -13,11 +13,9 @@
 TThreadStart StartRemovalThread = _beginthread;
 
 namespace {
-// A drive that is not there (a network or removable drive, a SUBST) fails every deletion as "not
-// found": the removal would report success and take the record, with the files still on that drive.
 bool RefuseUnreachableDrive(HWND sheet)
 {
-    if (IsDirectory(DriveRoot(InstallFolder.CStr()).CStr()))
+    if (InstallDriveReachable())
         return false;
     MessageBoxByIds(sheet, IDS_DRIVE_UNREACHABLE, IDS_UNINSTALL_CAPTION, MB_OK | MB_ICONHAND, InstallFolder.CStr());
     RemovalRefused = true;

@@ -41,7 +41,7 @@ void AwaitRemoval()
 // uninstaller then goes as after the wizard.
 int RemoveUnattended()
 {
-    if (!IsAdministrator)
+    if (!IsAdministrator || !InstallDriveReachable())
         return ExitRefused;
     RunRemoval(0);
     RemoveSelf();

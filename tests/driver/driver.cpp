@@ -136,7 +136,8 @@ long TProgram::Wait(DWORD timeout)
     if (!process)
         return -1;
     if (WaitForSingleObject(process, timeout) != WAIT_OBJECT_0) {
-        GaveUp("the end of " + name + " (killed now)", timeout);
+        if (timeout)
+            GaveUp("the end of " + name + " (killed now)", timeout);
         TerminateProcess(process, 1);
         WaitForSingleObject(process, 5000);
         return -1;

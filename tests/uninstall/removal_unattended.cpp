@@ -45,6 +45,14 @@ DWORD Version()
     return version;
 }
 
+void SetFolders(const char* installed, const char* existed)
+{
+    HKEY key = OpenRegKey(HKEY_LOCAL_MACHINE, ProductKey, false, false);
+    WriteRegString(TString(installed), key, InstallDirValue);
+    WriteRegString(TString(existed), key, InstDirExistedValue);
+    RegCloseKey(key);
+}
+
 void SetVersion(DWORD version)
 {
     HKEY key = OpenRegKey(HKEY_LOCAL_MACHINE, ProductKey, false, false);
@@ -163,6 +171,12 @@ void UnattendedRuns()
              CHECK_EQ(Version(), ProductVersion + 1);
              CHECK(Exists(Uninstaller));
              SetVersion(ProductVersion);
+         }},
+        {"removal, drive unreachable", [] { SetFolders("Q:\\Тиктон\\", "Q:\\"); }, true, false, "/S", ExitRefused,
+         [] {
+             CHECK(Exists(Uninstaller) && KeyExists(UninstallKey));
+             SetFolders((std::string(Folder) + "\\").c_str(), "C:\\Program Files\\");
+             CheckInstalled(Folder, "C:\\Program Files\\");
          }},
         {"removal", [] {}, true, false, "/S", ExitDone,
          [] {

@@ -11,13 +11,15 @@ case $mode in
 esac
 wine_packages=(wine wine64 g++-mingw-w64-x86-64-win32 binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev)
 [ "$mode" = x86 ] && wine_packages+=(wine32:i386)
+# python3-unicorn (DeleteMe.com's CPU emulator) imports distutils and pkg_resources, which a minimal
+# Debian 12 lacks and the package does not pull in.
 packages=(
   cmake make
   g++-mingw-w64-i686-win32 binutils-mingw-w64-i686 mingw-w64-i686-dev
   "${wine_packages[@]}"
   xvfb xauth x11-apps
   nasm gcab cabextract nsis dosbox liblnk-utils imagemagick
-  fonts-dejavu-core fonts-wine locales python3 python3-unicorn python3-distutils
+  fonts-dejavu-core fonts-wine locales python3 python3-unicorn python3-distutils python3-pkg-resources
 )
 
 missing=()

@@ -17,35 +17,34 @@
 
 namespace {
 const DWORD UninstallerPosition = 4;  // the archive's fifth file is the uninstaller
-// Drawing costs a trip to the window system, dearer than writing a small file: the label and the bar
-// are told of every change but drawn, and the screen kept alive, at most this often (in ms); the bar
-// moves only when its position changes.
-const DWORD RefreshInterval = 100;
+// Every call to the window system is a round trip under Wine, dearer than writing a small file: nothing
+// of the window is touched per file. The label is given the current name only when it is drawn, at most
+// every ProgressRefreshInterval; the bar is told only when its position changes.
 // A file this large takes about an interval to copy on a slow machine: its name is drawn before it is.
 const DWORD LargeFile = 1024 * 1024;
 
-void SetRedraw(const TExtraction& extraction, int control, bool redraw)
-{
-    SendDlgItemMessageA(extraction.ProgressWindow, control, WM_SETREDRAW, redraw, 0);
-}
+void SetRedraw(HWND control, bool redraw) { SendMessageA(control, WM_SETREDRAW, redraw, 0); }
 
-void Draw(const TExtraction& extraction, int control)
-{
-    SetRedraw(extraction, control, true);
-    RedrawWindow(GetDlgItem(extraction.ProgressWindow, control), 0, 0, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-    SetRedraw(extraction, control, false);
-}
+void Draw(HWND control) { RedrawWindow(control, 0, 0, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW); }
 
-// Keeps the screen alive and painted, when the interval has passed. The label and the bar draw only here.
+// Keeps the screen alive and painted, when the interval has passed. The label draws itself whenever it
+// is painted, so it is given the name before anything can paint it. The bar does not draw itself (each
+// move would paint it): it is drawn here.
 void Refresh(TExtraction& extraction, bool now)
 {
     const DWORD tick = GetTickCount();
-    if (!now && tick - extraction.LastRefresh < RefreshInterval)
+    if (!now && tick - extraction.LastRefresh < ProgressRefreshInterval)
         return;
     extraction.LastRefresh = tick;
     if (extraction.ProgressWindow) {
-        Draw(extraction, IDC_COPY_FILE);
-        Draw(extraction, IDC_COPY_BAR);
+        if (!extraction.NameShown) {
+            extraction.NameShown = true;
+            SetWindowTextA(extraction.Label, extraction.CurrentName);
+            Draw(extraction.Label);
+        }
+        SetRedraw(extraction.Bar, true);
+        Draw(extraction.Bar);
+        SetRedraw(extraction.Bar, false);
     }
     PumpMessages();
 }
@@ -221,8 +220,8 @@ UINT OnFileInCabinet(TExtraction& extraction, FILE_IN_CABINET_INFO_A& file)
         return FILEOP_ABORT;
     }
     extraction.CurrentFileSize = file.FileSize;
-    if (extraction.ProgressWindow)
-        SetDlgItemTextA(extraction.ProgressWindow, IDC_COPY_FILE, file.NameInCabinet);
+    lstrcpynA(extraction.CurrentName, file.NameInCabinet, sizeof extraction.CurrentName);
+    extraction.NameShown = false;
     if (file.FileSize >= LargeFile)
         Refresh(extraction, true);
     return FILEOP_DOIT;
@@ -240,7 +239,7 @@ UINT OnFileExtracted(TExtraction& extraction, const FILEPATHS_A& paths)
     const int position = ProgressPosition(extraction.BytesDone, extraction.TotalBytes);
     if (extraction.ProgressWindow && position != extraction.LastPosition) {
         extraction.LastPosition = position;
-        SendDlgItemMessageA(extraction.ProgressWindow, IDC_COPY_BAR, PBM_SETPOS, static_cast<WPARAM>(position), 0);
+        SendMessageA(extraction.Bar, PBM_SETPOS, static_cast<WPARAM>(position), 0);
     }
     ++extraction.FilesExtracted;
     return NO_ERROR;
@@ -314,9 +313,13 @@ void TExtraction::Clear()
     FilesExtracted = 0;
     CurrentFileSize = 0;
     ProgressWindow = 0;
+    Label = 0;
+    Bar = 0;
     Failed = false;
     LastRefresh = 0;
     LastPosition = -1;
+    CurrentName[0] = 0;
+    NameShown = true;
     BegunCount = 0;
 }
 
@@ -400,8 +403,9 @@ bool ExtractCabinet(HWND owner, const char* cabinet, const TString& destination,
         ? 0
         : CreateDialogParamA(Screen.Instance, MAKEINTRESOURCEA(IDD_COPY_PROGRESS), owner, CopyProgressProc, 0);
     if (extraction.ProgressWindow) {
-        SetRedraw(extraction, IDC_COPY_FILE, false);
-        SetRedraw(extraction, IDC_COPY_BAR, false);
+        extraction.Label = GetDlgItem(extraction.ProgressWindow, IDC_COPY_FILE);
+        extraction.Bar = GetDlgItem(extraction.ProgressWindow, IDC_COPY_BAR);
+        SetRedraw(extraction.Bar, false);
     }
     EnableWindow(owner, FALSE);
     bool done = SetupIterateCabinetA(cabinet, 0, SizingCallback, &extraction);

@@ -31,9 +31,14 @@ public:
     DWORD FilesExtracted;
     DWORD CurrentFileSize;
     HWND ProgressWindow;  // none when it could not be created
+    HWND Label;           // the window's controls, looked up once: each lookup is a trip to the window system
+    HWND Bar;
     bool Failed;          // a file was refused or not written: the extraction fails whatever the Setup API says
     DWORD LastRefresh;    // when the screen was last brought up to date
     int LastPosition;     // the bar's position, -1 before the first move
+    // The archive's name of the file begun last; the label is given it only when it is drawn.
+    char CurrentName[MAX_PATH];
+    bool NameShown;       // the label holds CurrentName
     // The targets begun, in order; the last may be only partly written.
     TBegunFile* Begun;
     DWORD BegunCount;
@@ -43,6 +48,9 @@ private:
     TExtraction(const TExtraction&);
     TExtraction& operator=(const TExtraction&);
 };
+
+// How often, at most, the copy window is drawn and the screen kept alive while files are written (ms).
+const DWORD ProgressRefreshInterval = 100;
 
 // True when every file was unpacked; otherwise the user has been shown message 500.
 // A file already at a target is moved aside to a new name in its own folder before it is overwritten,

@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "driver.h"
+#include "paths.h"
 #include "platform.h"
 #include "record.h"
 #include "registry.h"
@@ -185,9 +186,7 @@ int CountFiles(const std::string& folder)
 
 std::string UninstallerFile()
 {
-    char windows[MAX_PATH];
-    GetWindowsDirectoryA(windows, sizeof windows);
-    return std::string(windows) + "\\unTikton.exe";
+    return WindowsFolder().Concat("\\unTikton.exe").CStr();
 }
 
 // What either side leaves: the folder, the uninstaller, the record and the shortcuts.

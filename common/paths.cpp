@@ -11,6 +11,30 @@ void StripTrailingBackslash(TString& path)
         path.Truncate(path.Length() - 1);
 }
 
+namespace {
+typedef UINT(WINAPI* TFolderQuery)(char* buffer, UINT size);
+
+TString SystemFolderBy(TFolderQuery query)
+{
+    char folder[MAX_PATH];
+    const UINT length = query(folder, sizeof folder);
+    TString path;
+    path.AssignPart(folder, length < sizeof folder ? length : 0);
+    StripTrailingBackslash(path);
+    return path;
+}
+}
+
+TString SystemFolder()
+{
+    return SystemFolderBy(GetSystemDirectoryA);
+}
+
+TString WindowsFolder()
+{
+    return SystemFolderBy(GetWindowsDirectoryA);
+}
+
 void EnsureTrailingBackslash(TString& path)
 {
     if (path.Last() != '\\')

@@ -12,6 +12,11 @@ void StripTrailingBackslash(TString& path);
 // Appends a backslash unless there is one already; "" becomes "\".
 void EnsureTrailingBackslash(TString& path);
 
+// The system folder and the Windows folder without a trailing backslash; empty when the system gives
+// none that fits MAX_PATH.
+TString SystemFolder();
+TString WindowsFolder();
+
 bool IsDirectory(const char* path);
 bool IsFile(const char* path);
 

@@ -1,6 +1,8 @@
 // Platform flags from the version record, and membership of the local Administrators group.
 #include "platform.h"
 
+#include "modules.h"
+
 bool IsWinNT;
 bool QuickLaunchSupported;
 bool IsAdministrator;
@@ -35,9 +37,7 @@ void SetPlatformFlags(const OSVERSIONINFOA& version, TPlatformUse use)
 
     if (use == UseWithFreeSpace && FreeSpaceExSupported) {
         SystemModule = LoadLibraryA("KERNEL32.DLL");
-        if (SystemModule)
-            GetDiskFreeSpaceExFunc = reinterpret_cast<TGetDiskFreeSpaceEx>(
-                reinterpret_cast<void*>(GetProcAddress(SystemModule, "GetDiskFreeSpaceExA")));
+        GetDiskFreeSpaceExFunc = ProcAddress<TGetDiskFreeSpaceEx>(SystemModule, "GetDiskFreeSpaceExA");
     }
 }
 

@@ -48,6 +48,17 @@ TString ReadShortcutFolder(TShortcutLocation location)
     return folder;
 }
 
+TLinkInfo ProductLink(const TString& folder, const char* programFile, const TString& description)
+{
+    TLinkInfo link;
+    link.Path = folder;
+    EnsureTrailingBackslash(link.Path);
+    link.Path.Append(programFile);
+    link.WorkingDirectory = folder;
+    link.Description = description;
+    return link;
+}
+
 TString LinkPathIn(const TString& folder, const char* linkName)
 {
     TString link;

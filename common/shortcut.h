@@ -72,6 +72,10 @@ struct TLinkInfo {
 };
 #pragma pack(pop)
 
+// The product's link, written with ProductLinkFields: the program file in the folder, started in the
+// folder as given (the installer's has its trailing backslash, the uninstaller's none), described.
+TLinkInfo ProductLink(const TString& folder, const char* programFile, const TString& description);
+
 // Writes the link file with the fields the mask names. Returns the failing HRESULT of the link
 // object, that of the save, -1 when the mask lacks LinkPath, or a failure without writing when the
 // link path does not fit 259 wide characters.

@@ -1,17 +1,14 @@
 // System DLLs by full path.
 #include "system_library.h"
 
-#include <string.h>
+#include "paths.h"
 
 HMODULE LoadSystemLibrary(const char* name)
 {
-    char path[MAX_PATH];
-    UINT length = GetSystemDirectoryA(path, sizeof path);
-    const size_t nameLength = strlen(name);
-    if (!length || length + nameLength + 2 > sizeof path)
+    TString path = SystemFolder();
+    if (path.IsEmpty())
         return 0;
-    if (path[length - 1] != '\\')
-        path[length++] = '\\';
-    memcpy(path + length, name, nameLength + 1);
-    return LoadLibraryA(path);
+    path.Append("\\");
+    path.Append(name);
+    return path.Length() < MAX_PATH ? LoadLibraryA(path.CStr()) : 0;
 }

@@ -7,23 +7,14 @@
 #include "state.h"
 
 namespace {
-void Restrict(HWND page, int choice, int note, UINT text)
-{
-    EnableWindow(GetDlgItem(page, choice), FALSE);
-    EnableWindow(GetDlgItem(page, note), FALSE);
-    TString label;
-    label.Load(Screen.Instance, text);
-    SetDlgItemTextA(page, choice, label.CStr());
-}
-
 void OnActionInit(HWND page)
 {
     SetSidePicture(page, IDB_ACTION);
     CheckDlgButton(page, IDC_CHANGE_INTERFACE, BST_CHECKED);
     // Only an administrator may rewrite or remove machine-wide files; anyone may change the shortcuts.
     if (!IsAdministrator) {
-        Restrict(page, IDC_REINSTALL, IDC_REINSTALL_NOTE, IDS_REINSTALL_ADMIN_ONLY);
-        Restrict(page, IDC_REMOVE, IDC_REMOVE_NOTE, IDS_REMOVE_ADMIN_ONLY);
+        RestrictToAdministrators(page, IDC_REINSTALL, IDC_REINSTALL_NOTE, IDS_REINSTALL_ADMIN_ONLY);
+        RestrictToAdministrators(page, IDC_REMOVE, IDC_REMOVE_NOTE, IDS_REMOVE_ADMIN_ONLY);
     }
 }
 

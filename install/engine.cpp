@@ -60,10 +60,9 @@ void CreateProductShortcuts()
 {
     if (!FreshInstall)
         return;
-    TLinkInfo link;
-    link.Path = TargetFolder.Concat(ProgramFileName);
-    link.Description.Load(Screen.Instance, IDS_LINK_DESCRIPTION);
-    link.WorkingDirectory = TargetFolder;
+    TString description;
+    description.Load(Screen.Instance, IDS_LINK_DESCRIPTION);
+    const TLinkInfo link = ProductLink(TargetFolder, ProgramFileName, description);
     TString linkName;
     linkName.Load(Screen.Instance, IDS_LINK_NAME);
     for (const TShortcutPlace& place : ShortcutPlaces) {

@@ -84,11 +84,7 @@ void ResolveLocations()
     ReadRegStringAt(ProgramFilesFolder, HKEY_LOCAL_MACHINE, ProgramFilesKey, "ProgramFilesDir");
     StripTrailingBackslash(ProgramFilesFolder);
 
-    char windows[MAX_PATH];
-    UINT length = GetWindowsDirectoryA(windows, sizeof windows);
-    UninstallerPath.AssignPart(windows, length < sizeof windows ? length : 0);
-    StripTrailingBackslash(UninstallerPath);
-    UninstallerPath.Append("\\unTikton.exe");
+    UninstallerPath = WindowsFolder().Concat("\\unTikton.exe");
 }
 
 int CheckEarlierInstallation(bool& fresh)

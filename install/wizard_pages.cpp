@@ -22,7 +22,7 @@ const TWizardPage MaintenancePages[] = {
 void SelectInstallerPages()
 {
     Screen.Pages = FreshInstall ? FreshPages : MaintenancePages;
-    Screen.PageCount = FreshInstall ? 3 : 2;
+    Screen.PageCount = FreshInstall ? PageCountOf(FreshPages) : PageCountOf(MaintenancePages);
     Screen.KeepWizardOnCancel = KeepSetupOnCancel;
 }
 

@@ -4,6 +4,7 @@
 
 
 #include "frame_ids.h"
+#include "modules.h"
 #include "system_library.h"
 
 TScreen Screen = {};
@@ -59,8 +60,7 @@ void LoadImagingLibrary()
     Screen.ImagingLibrary = LoadSystemLibrary("msimg32.dll");
     if (!Screen.ImagingLibrary)
         return;
-    Screen.GradientFill = reinterpret_cast<TGradientFill>(
-        reinterpret_cast<void*>(GetProcAddress(Screen.ImagingLibrary, "GradientFill")));
+    Screen.GradientFill = ProcAddress<TGradientFill>(Screen.ImagingLibrary, "GradientFill");
     if (!Screen.GradientFill)
         FreeImagingLibrary();
 }

@@ -43,6 +43,13 @@ struct TWizardPage {
     DLGPROC Proc;
 };
 
+// The number of pages of a page table, for TScreen's PageCount.
+template <int Count>
+constexpr int PageCountOf(const TWizardPage (&)[Count])
+{
+    return Count;
+}
+
 // The screen's program-wide state; each program's start-up fills it before the window exists.
 struct TScreen {
     HINSTANCE Instance;
@@ -97,6 +104,9 @@ void SetWizardButtons(HWND page, DWORD buttons);
 // Gives the property sheet a page's answer; returns TRUE for the dialog procedure to return.
 INT_PTR AnswerSheet(HWND page, LONG_PTR answer);
 void CentreOnScreen(HWND window);
+// The administrators-only form of an action page's choice: the choice and its note disabled, the
+// choice relabelled with the string-table text.
+void RestrictToAdministrators(HWND page, int choice, int note, UINT label);
 // Centres the sheet on the screen once in the life of the program and removes its help button.
 void PlaceWizard(HWND sheet);
 

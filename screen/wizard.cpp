@@ -3,6 +3,7 @@
 #include "screen.h"
 
 #include "frame_ids.h"
+#include "modules.h"
 #include "system_library.h"
 
 void PumpMessages()
@@ -22,17 +23,18 @@ namespace {
 typedef INT_PTR(WINAPI* TPropertySheet)(LPCPROPSHEETHEADERA header);
 typedef void(WINAPI* TInitCommonControls)();
 
-FARPROC CommonControl(const char* name)
+template <typename TFunction>
+TFunction CommonControl(const char* name)
 {
     if (!Screen.CommonControls)
         Screen.CommonControls = LoadSystemLibrary("comctl32.dll");
-    return Screen.CommonControls ? GetProcAddress(Screen.CommonControls, name) : 0;
+    return ProcAddress<TFunction>(Screen.CommonControls, name);
 }
 }
 
 bool InitCommonControlsFromSystem()
 {
-    TInitCommonControls init = reinterpret_cast<TInitCommonControls>(reinterpret_cast<void*>(CommonControl("InitCommonControls")));
+    const TInitCommonControls init = CommonControl<TInitCommonControls>("InitCommonControls");
     if (init)
         init();
     return init != 0;
@@ -42,8 +44,11 @@ void RunWizard()
 {
     // The sheet steps through the array by each page's size field: the array is of the first version
     // that every system knows (40 bytes in a 32-bit build, 72 in a 64-bit one), its size its stride.
-    PROPSHEETPAGEA_V1 pages[8] = {};
-    int count = Screen.PageCount < 8 ? Screen.PageCount : 8;
+    // As long as the program's page table.
+    const int count = Screen.PageCount;
+    if (count <= 0)
+        return;
+    PROPSHEETPAGEA_V1* pages = new PROPSHEETPAGEA_V1[count]();
     for (int i = 0; i < count; ++i) {
         pages[i].dwSize = sizeof pages[i];
         pages[i].hInstance = Screen.Instance;
@@ -58,11 +63,11 @@ void RunWizard()
     header.nPages = static_cast<UINT>(count);
     header.ppsp = reinterpret_cast<LPCPROPSHEETPAGEA>(pages);
     // comctl32 is no DLL the system protects, so it is loaded from the system folder, not imported.
-    TPropertySheet propertySheet =
-        reinterpret_cast<TPropertySheet>(reinterpret_cast<void*>(CommonControl("PropertySheetA")));
+    const TPropertySheet propertySheet = CommonControl<TPropertySheet>("PropertySheetA");
     // What the wizard decided reaches the program through the state its pages set.
     if (propertySheet)
         propertySheet(&header);
+    delete[] pages;
 }
 
 void SetSidePicture(HWND page, UINT bitmap)
@@ -80,6 +85,15 @@ INT_PTR AnswerSheet(HWND page, LONG_PTR answer)
 {
     SetWindowLongPtrA(page, DWLP_MSGRESULT, answer);
     return TRUE;
+}
+
+void RestrictToAdministrators(HWND page, int choice, int note, UINT label)
+{
+    EnableWindow(GetDlgItem(page, choice), FALSE);
+    EnableWindow(GetDlgItem(page, note), FALSE);
+    TString text;
+    text.Load(Screen.Instance, label);
+    SetDlgItemTextA(page, choice, text.CStr());
 }
 
 void CentreOnScreen(HWND window)

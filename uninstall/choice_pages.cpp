@@ -45,13 +45,8 @@ void InitActionPage(HWND page)
 {
     CheckRadioButton(page, IDC_CHANGE_INTERFACE, IDC_REMOVE_ALL, IDC_CHANGE_INTERFACE);
     // Removing machine-wide files is for administrators; anyone may change the shortcuts.
-    if (!IsAdministrator) {
-        TString label;
-        label.Load(Screen.Instance, IDS_REMOVE_ADMIN_ONLY);
-        SetDlgItemTextA(page, IDC_REMOVE_ALL, label.CStr());
-        EnableWindow(GetDlgItem(page, IDC_REMOVE_ALL), FALSE);
-        EnableWindow(GetDlgItem(page, IDC_REMOVE_ALL_NOTE), FALSE);
-    }
+    if (!IsAdministrator)
+        RestrictToAdministrators(page, IDC_REMOVE_ALL, IDC_REMOVE_ALL_NOTE, IDS_REMOVE_ADMIN_ONLY);
 }
 
 INT_PTR CALLBACK ActionPageProc(HWND page, UINT message, WPARAM, LPARAM lParam)

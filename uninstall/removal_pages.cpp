@@ -158,4 +158,4 @@ const TWizardPage UninstallerPages[] = {
     {IDD_WELCOME, WelcomePageProc},   {IDD_ACTION, ActionPageProc},         {IDD_INTERFACE, InterfacePageProc},
     {IDD_PROGRESS, ProgressPageProc}, {IDD_NOT_REMOVED, NotRemovedPageProc},
 };
-const int UninstallerPageCount = 5;
+const int UninstallerPageCount = PageCountOf(UninstallerPages);

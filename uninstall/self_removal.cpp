@@ -10,6 +10,7 @@
 #include "message.h"
 #include "paths.h"
 #include "platform.h"
+#include "modules.h"
 #include "resource.h"
 #include "state.h"
 
@@ -54,22 +55,6 @@ TString FolderOf(const char* path)
     const char* lastBackslash = strrchr(path, '\\');
     folder.Truncate(lastBackslash ? static_cast<size_t>(lastBackslash - path) + 1 : 0);
     return folder;
-}
-
-bool StartDetached(const char* application, const TString& commandLine, DWORD flags, WORD show,
-                   const char* folder)
-{
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESHOWWINDOW;
-    startup.wShowWindow = show;
-    PROCESS_INFORMATION process = {};
-    char* line = const_cast<char*>(commandLine.CStr());
-    if (!CreateProcessA(application, line, 0, 0, FALSE, flags, 0, folder, &startup, &process))
-        return false;
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return true;
 }
 
 enum TStart { Started, NotStarted, NotWritable };
@@ -133,8 +118,8 @@ OSVERSIONINFOA RunningVersion()
 bool RunsUnderWow64()
 {
     typedef BOOL(WINAPI * TIsWow64Process)(HANDLE, PBOOL);
-    TIsWow64Process isWow64Process = reinterpret_cast<TIsWow64Process>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "IsWow64Process")));
+    const TIsWow64Process isWow64Process =
+        ProcAddress<TIsWow64Process>(GetModuleHandleA("kernel32.dll"), "IsWow64Process");
     BOOL wow64 = FALSE;
     return isWow64Process && isWow64Process(GetCurrentProcess(), &wow64) && wow64;
 }
@@ -165,7 +150,8 @@ TStart StartDeletionProgram(const char* fullPath, const char* shortPath, const v
         ClearReadOnly(fullPath);
         TString commandLine = program.Concat(" ");
         commandLine.Append(shortPath);
-        if (StartDetached(0, commandLine, NORMAL_PRIORITY_CLASS, Unattended ? SW_HIDE : SW_SHOWMINNOACTIVE, 0))
+        if (StartProcess(0, commandLine, NORMAL_PRIORITY_CLASS, STARTF_USESHOWWINDOW,
+                         Unattended ? SW_HIDE : SW_SHOWMINNOACTIVE))
             return Started;
     }
     DeleteFileA(program.CStr());
@@ -178,13 +164,10 @@ TStart StartDeletionProgram(const char* fullPath, const char* shortPath, const v
 // page, as the DOS side of the start reads it.
 bool DeleteAtRestart9x(const char* shortPath)
 {
-    char windows[MAX_PATH] = "";
-    UINT length = GetWindowsDirectoryA(windows, sizeof windows);
-    if (!length || length >= sizeof windows)
+    const TString windows = WindowsFolder();
+    if (windows.IsEmpty())
         return false;
-    TString file(windows);
-    EnsureTrailingBackslash(file);
-    file.Append("WININIT.INI");
+    const TString file = windows.Concat("\\WININIT.INI");
     TString line("NUL=");
     line.Append(shortPath);
     CharToOemA(line.CStr(), const_cast<char*>(line.CStr()));
@@ -268,7 +251,8 @@ bool StartDeletionScript(const char* fullPath)
     commandLine.Append(DeletionScript);
     commandLine.Append(" ");
     commandLine.Append(file);
-    if (StartDetached(interpreter, commandLine, NORMAL_PRIORITY_CLASS | CREATE_NO_WINDOW, SW_HIDE, folder.CStr()))
+    if (StartProcess(interpreter, commandLine, NORMAL_PRIORITY_CLASS | CREATE_NO_WINDOW, STARTF_USESHOWWINDOW, SW_HIDE,
+                     folder.CStr()))
         return true;
     DeleteFileA(script.CStr());
     return false;
@@ -318,10 +302,8 @@ void RemoveSelf()
     DWORD fullLength = GetModuleFileNameA(0, fullPath, sizeof fullPath);
     if (!fullLength || fullLength >= sizeof fullPath)
         return;
-    HRSRC found = FindResourceA(Screen.Instance, MAKEINTRESOURCEA(IDR_DELETE_ME), "DELETE_ME");
-    DWORD size = found ? SizeofResource(Screen.Instance, found) : 0;
-    HGLOBAL loaded = size ? LoadResource(Screen.Instance, found) : 0;
-    const void* image = loaded ? LockResource(loaded) : 0;
+    DWORD size = 0;
+    const void* image = ResourceBytes(Screen.Instance, MAKEINTRESOURCEA(IDR_DELETE_ME), "DELETE_ME", size);
     if (!image) {
         ReportSelfRemovalFailure(IDS_NO_DELETE_ME, fullPath);
         return;

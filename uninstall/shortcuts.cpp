@@ -49,14 +49,10 @@ void MatchShortcutSet(const bool wanted[ShortcutLocationCount], const TLinkInfo&
 void ApplyShortcutChoices(HWND page)
 {
     StripTrailingBackslash(InstallFolder);
-    TLinkInfo link;
-    TString program;
+    TString program, description;
     program.Load(Screen.Instance, IDS_PROGRAM_FILE);
-    link.Path = InstallFolder;
-    EnsureTrailingBackslash(link.Path);
-    link.Path.Append(program.CStr());
-    link.WorkingDirectory = InstallFolder;
-    link.Description.Load(Screen.Instance, IDS_LINK_DESCRIPTION);
+    description.Load(Screen.Instance, IDS_LINK_DESCRIPTION);
+    const TLinkInfo link = ProductLink(InstallFolder, program.CStr(), description);
     bool wanted[ShortcutLocationCount];
     ReadShortcutBoxes(page, wanted);
     MatchShortcutSet(wanted, link);

@@ -7,6 +7,7 @@
 #include "application.h"
 #include "message.h"
 #include "platform.h"
+#include "modules.h"
 #include "record.h"
 #include "registry.h"
 #include "resource.h"
@@ -18,10 +19,9 @@ const char UninstallerClass[] = "clUninstallerWindow";
 // The first bytes of a data resource, which the program always carries.
 void CopyRcData(HINSTANCE instance, UINT id, void* target, size_t size)
 {
-    HRSRC found = FindResourceA(instance, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(10));
-    HGLOBAL loaded = found ? LoadResource(instance, found) : 0;
-    const void* bytes = loaded ? LockResource(loaded) : 0;
-    if (bytes && SizeofResource(instance, found) >= size)
+    DWORD found = 0;
+    const void* bytes = ResourceBytes(instance, MAKEINTRESOURCEA(id), RT_RCDATA, found);
+    if (bytes && found >= size)
         memcpy(target, bytes, size);
 }
 

@@ -1,7 +1,9 @@
 #!/usr/bin/python3
 """Reads the string tables and dialog templates back out of the built programs and compares every
-text, identifier, caption, size and position with the tables below; reads back the manifest too.
+string with the programs' .rc files, and every dialog's text, identifier, caption, size and position
+with the tables below; reads back the manifest too.
     resources_test.py Install.exe unTikton.exe"""
+import os
 import re
 import sys
 from xml.etree import ElementTree
@@ -12,53 +14,20 @@ PAGE_STYLE = 0x90C80044  # WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU | DS_
 FONT = (8, "MS Sans Serif")
 WS_VISIBLE, WS_DISABLED = 0x10000000, 0x08000000
 SIDE = (101, "STATIC", (0, 0, 80, 140), "")
-COPY = "Сообщает о наступлении определенного момента времени."
+SOURCES = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..")
+ESCAPES = {"r": "\r", "n": "\n", "t": "\t", "0": "\0", "\\": "\\"}
 
-INSTALL_STRINGS = {
-    101: "Установка Тиктона", 102: "Тиктон",
-    104: "Не удалось открыть раздел реестра для сохранения параметров установки.",
-    105: "Не удалось создать папку для установки программы.",
-    106: "Внимание!!! Изменение данных в этом разделе может сделать невозможным удаление Тиктона.",
-    107: "Установка Тиктона успешно завершена.",
-    108: "Тиктон запущен.\r\n\r\nЗакрыть его?",
-    109: "На этот компьютер установлена более старая версия Тиктона. Рекомендуется удалить ее перед "
-         "продолжением установки.\r\n\r\nЗапустить программу удаления?",
-    110: "На этот компьютер уже установлена более новая версия Тиктона.",
-    111: "Не удалось напрямую запустить программу удаления Тиктона.\r\n\r\nПосле нажатия OK будет запущено "
-         "приложение Панели управления Установка и удаление программ.",
-    112: "Вы не являетесь членом группы Администраторы. Установку следует производить, используя учетную "
-         "запись с правами Администратора.\r\n\r\nПродолжение установки невозможно.",
-    200: "Тиктон", 300: "Тиктон.lnk", 301: COPY,
-    500: "Не удалось извлечь файлы из архива.  Возможно, что архив поврежден.",
-    1000: "Выберите папку для установки программы", 1001: "\\Тиктон",
-    1003: "На выбранном Вами диске недостаточно свободного места для установки программы.\r\n\r\n Или "
-          "выбран несуществующий диск, съемный диск, CDROM или диск RAM. На диски этих типов нельзя "
-          "установить программу.",
-    1005: "Тиктон еще не был установлен.\r\n\r\nПрервать установку?",
-    1006: "Введенная Вами папка не является допустимым путем.",
-    2000: "&Переустановить (только Администраторы)", 2001: "&Удалить Тиктон (только Администраторы)",
-}
 
-UNINSTALL_STRINGS = {
-    100: "Удаление Тиктона", 101: "Тиктон", 103: "Times New Roman", 104: "Times New Roman",
-    106: "TTiktonForm", 107: "Тиктон неверно установлен. Его удаление невозможно.",
-    108: "Тиктон не установлен на данный компьютер или его установка повреждена.\n\nУдаление Тиктона невозможно.",
-    110: "Тиктон запущен.\r\n\r\nЗакрыть его?",
-    111: "Произошла ошибка при извлечении программы DeleteMe.com из ресурсов, поэтому следует вручную "
-         "удалить исполнимый модуль программы удаления:\r\n",
-    112: "Не удалось создать файл для записи программы DeleteMe.com, поэтому следует вручную удалить "
-         "исполнимый модуль программы удаления:\r\n",
-    113: "Тиктон был установлен с использованием другой версии.\r\n\r\nПродолжение удаления невозможно.",
-    114: "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Tikton.exe",
-    115: "Диск, на котором установлен Тиктон, недоступен. Подключите его и снова запустите программу удаления."
-         "\r\n\r\nПродолжение удаления невозможно. Папка программы:\r\n",
-    200: "Software\\Vantorel\\Тиктон", 202: "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall",
-    204: "Software\\Vantorel", 206: "Тиктон", 208: "Тиктон", 302: "Закрыть", 304: "Тиктон.lnk",
-    305: "Tikton.hlp\0", 306: "Tikton.exe\0Tikton.hlp\0Tikton.cnt\0Tikton.gid\0Tikton.fts\0Tikton.ftg\0",
-    311: "Удаление Тиктона завершено.",
-    312: "При удалении ошибок не обнаружено. Нажмите кнопку Закрыть для выхода из программы удаления.",
-    315: "&Удалить все файлы (только Администраторы)", 316: "Tikton.exe", 317: COPY,
-}
+def string_table(program):
+    """The string table as the program's .rc file writes it, by the numbers its resource.h gives the
+    identifiers: the texts' one home."""
+    with open(os.path.join(SOURCES, program, "resource.h"), encoding="utf-8") as header:
+        numbers = dict(re.findall(r"^#define (IDS_\w+) (\d+)$", header.read(), re.M))
+    with open(os.path.join(SOURCES, program, program + ".rc"), encoding="utf-8") as rc:
+        table = re.search(r"^STRINGTABLE\nBEGIN\n(.*?)^END$", rc.read(), re.M | re.S).group(1)
+    words = lambda text: re.sub(r'\\(.)', lambda m: ESCAPES[m.group(1)], text.replace('""', '"'))
+    return {int(numbers[name]): words(text) for name, text in re.findall(r'^    (IDS_\w+) "(.*)"$', table, re.M)}
+
 
 SHORTCUT_BOXES = [
     (107, "BUTTON", (92, 0, 180, 46), "Общие значки"),
@@ -149,6 +118,7 @@ def state(style):
 def check_program(path, strings, dialogs, states):
     resources = Resources(path)
     table = resources.strings()
+    expect(f"{path} string numbers", sorted(table), sorted(strings))
     for number, words in strings.items():
         expect(f"{path} string {number}", table.get(number), words)
     found = resources.dialogs()
@@ -191,7 +161,7 @@ def check_manifest(path):
 
 
 def main():
-    check_program(sys.argv[1], INSTALL_STRINGS, INSTALL_DIALOGS, INSTALL_STATES)
+    check_program(sys.argv[1], string_table("install"), INSTALL_DIALOGS, INSTALL_STATES)
     welcome = Resources(sys.argv[1]).dialogs().get(1)
     expect("installer welcome page", (welcome["caption"], welcome["size"]), ("Добро пожаловать", (276, 140)))
     copy = Resources(sys.argv[1]).dialogs().get(100)
@@ -201,7 +171,7 @@ def main():
     expect("copy progress controls", [(c["id"], str(c["class"]).upper(), c["rect"], c["text"]) for c in copy["controls"]],
            [(101, "MSCTLS_PROGRESS32", (1, 30, 169, 12), ""), (-1, "STATIC", (2, 20, 60, 10), "Завершено"),
             (-1, "STATIC", (2, 0, 71, 8), "Копируемый файл"), (102, "STATIC", (8, 9, 160, 8), "")])
-    check_program(sys.argv[2], UNINSTALL_STRINGS, UNINSTALL_DIALOGS, UNINSTALL_STATES)
+    check_program(sys.argv[2], string_table("uninstall"), UNINSTALL_DIALOGS, UNINSTALL_STATES)
     for program in sys.argv[1:3]:
         check_manifest(program)
     print(f"resources: {checks - failures} passed, {failures} failed")

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "check.h"
+#include "paths.h"
 #include "record.h"
 #include "registry.h"
 #include "resource.h"
@@ -58,10 +59,7 @@ void WriteRecord(bool fresh, const char* folder, const char* existed, DWORD inst
     TString notice, displayName;
     notice.Load(module, IDS_RECORD_NOTICE);
     displayName.Load(module, IDS_DISPLAY_NAME);
-    char windows[MAX_PATH];
-    GetWindowsDirectoryA(windows, sizeof windows);
-    TString uninstaller(windows);
-    uninstaller.Append("\\unTikton.exe");
+    const TString uninstaller = WindowsFolder().Concat("\\unTikton.exe");
 
     HKEY key = OpenRegKey(HKEY_LOCAL_MACHINE, ProductKey, true, false);
     CHECK(key != 0);

@@ -25,7 +25,7 @@
 namespace {
 std::string KitCabinet, Cabinets;
 const char Work[] = "C:\\Work";
-const char FolderFailed[] = "Не удалось создать папку для установки программы.";
+using install_texts::FolderFailed;
 const char* const ProductFiles[] = {"Tikton.exe", "Tikton.hlp", "Tikton.cnt", "Tikton.gid"};
 
 std::string Value(const char* key, const char* name)
@@ -189,10 +189,8 @@ void UseCutCabinet(const std::string& source, DWORD size)
 std::map<std::string, std::string> Installation(const char* folder)
 {
     std::map<std::string, std::string> state = FolderFiles(folder);
-    char windows[MAX_PATH] = "";
-    GetWindowsDirectoryA(windows, sizeof windows);
     // The Windows folder by its names, the uninstaller with its bytes.
-    for (const auto& file : FolderFiles(std::string(windows) + "\\"))
+    for (const auto& file : FolderFiles(WindowsFolder().Concat("\\").CStr()))
         state[file.first] = SamePath(file.first.c_str(), UninstallerPath.CStr()) ? file.second : "";
     for (const TString& place : ShortcutFolders)
         if (!place.IsEmpty() && Exists(std::string(place.CStr()) + "\\Тиктон.lnk"))

@@ -5,6 +5,7 @@
 #include "check.h"
 #include "folder_check.h"
 #include "platform.h"
+#include "modules.h"
 
 namespace {
 ULONGLONG FakeTotalFree;
@@ -72,8 +73,7 @@ void TestValidPaths()
 void TestRealDrives()
 {
     FreeSpaceExSupported = true;
-    GetDiskFreeSpaceExFunc = reinterpret_cast<TGetDiskFreeSpaceEx>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetDiskFreeSpaceExA")));
+    GetDiskFreeSpaceExFunc = ProcAddress<TGetDiskFreeSpaceEx>(GetModuleHandleA("kernel32.dll"), "GetDiskFreeSpaceExA");
     struct {
         const char* path;
         bool suitable;

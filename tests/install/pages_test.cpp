@@ -74,8 +74,8 @@ void NotAdministratorMaintenance()
                  CHECK(driver::Checked(page, IDC_CHANGE_INTERFACE) && driver::Enabled(page, IDC_CHANGE_INTERFACE));
                  CHECK(!driver::Enabled(page, IDC_REINSTALL) && !driver::Enabled(page, IDC_REINSTALL_NOTE));
                  CHECK(!driver::Enabled(page, IDC_REMOVE) && !driver::Enabled(page, IDC_REMOVE_NOTE));
-                 CHECK_TEXT(driver::Text(page, IDC_REINSTALL).c_str(), "&Переустановить (только Администраторы)");
-                 CHECK_TEXT(driver::Text(page, IDC_REMOVE).c_str(), "&Удалить Тиктон (только Администраторы)");
+                 CHECK_TEXT(driver::Text(page, IDC_REINSTALL).c_str(), install_texts::ReinstallAdminOnly);
+                 CHECK_TEXT(driver::Text(page, IDC_REMOVE).c_str(), install_texts::RemoveAdminOnly);
                  driver::PressWizardButton(sheet, PSBTN_FINISH);
              }),
              1);

@@ -9,6 +9,7 @@
 #include "check.h"
 #include "driver.h"
 #include "machine.h"
+#include "paths.h"
 #include "session.h"
 #include "steps.h"
 #include "texts.h"
@@ -21,7 +22,7 @@ TPrograms Programs;
 const char OlderVersion[] =
     "На этот компьютер установлена более старая версия Тиктона. Рекомендуется удалить ее перед продолжением "
     "установки.\r\n\r\nЗапустить программу удаления?";
-const char NewerVersion[] = "На этот компьютер уже установлена более новая версия Тиктона.";
+using install_texts::NewerVersion;
 const char UninstallerFallback[] =
     "Не удалось напрямую запустить программу удаления Тиктона.\r\n\r\nПосле нажатия OK будет запущено приложение "
     "Панели управления Установка и удаление программ.";
@@ -31,9 +32,7 @@ const char UninstallerMarker[] = "C:\\uninstaller-started.txt";
 
 std::string UninstallerCopy()
 {
-    char windows[MAX_PATH];
-    GetWindowsDirectoryA(windows, sizeof windows);
-    std::string copy = std::string(windows) + "\\unTikton.exe";
+    const std::string copy = WindowsFolder().Concat("\\unTikton.exe").CStr();
     CopyFileA(driver::WindowsPath(Programs.fakeUninstaller).c_str(), copy.c_str(), FALSE);
     return copy;
 }

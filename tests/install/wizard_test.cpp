@@ -10,6 +10,7 @@
 #include "driver.h"
 #include "install_ids.h"
 #include "machine.h"
+#include "paths.h"
 #include "session.h"
 #include "steps.h"
 #include "texts.h"
@@ -21,7 +22,7 @@ namespace {
 TPrograms Programs;
 std::string Version;
 
-const char BadFolder[] = "Введенная Вами папка не является допустимым путем.";
+using install_texts::BadFolder;
 
 driver::TProgram* Running;
 
@@ -236,9 +237,7 @@ void TestShortcuts()
 // An installed product: the action page, and the uninstaller started for two of its three choices.
 void TestMaintenance()
 {
-    char windows[MAX_PATH];
-    GetWindowsDirectoryA(windows, sizeof windows);
-    const std::string uninstaller = std::string(windows) + "\\unTikton.exe";
+    const std::string uninstaller = WindowsFolder().Concat("\\unTikton.exe").CStr();
     CopyFileA(driver::WindowsPath(Programs.fakeUninstaller).c_str(), uninstaller.c_str(), FALSE);
     const char marker[] = "C:\\uninstaller-started.txt";
     struct {

@@ -16,6 +16,7 @@
 #include "files.h"
 #include "install_ids.h"
 #include "machine.h"
+#include "paths.h"
 #include "platform.h"
 #include "record.h"
 #include "registry.h"
@@ -257,10 +258,9 @@ int main(int argc, char** argv)
     SlowKit = argv[2];
     LastFileBytes = atoll(argv[3]);
     InitPlatformFlags(UseWithFreeSpace);
-    char windows[MAX_PATH];
-    GetWindowsDirectoryA(windows, sizeof windows);
-    Uninstaller = std::string(windows) + "\\unTikton.exe";
-    DeleteMe = std::string(windows) + "\\DeleteMe.com";
+    const std::string windows = WindowsFolder().CStr();
+    Uninstaller = windows + "\\unTikton.exe";
+    DeleteMe = windows + "\\DeleteMe.com";
 
     const DWORD start = GetTickCount();
     TFigures figures = {};

@@ -1,26 +1,26 @@
-// What the programs show, word for word, where more than one test compares it: the captions of their
-// message boxes, messages, and the removal page's closing texts. Test programs are compiled to code
-// page 1251, the programs' own.
+// What the programs show, where more than one test compares it: the captions of their message boxes,
+// messages, and the removal page's closing texts, taken from the generated string tables. Test
+// programs are compiled to code page 1251, the programs' own.
 #ifndef TESTS_SUPPORT_TEXTS_H
 #define TESTS_SUPPORT_TEXTS_H
 
+#include "install_texts.h"
+#include "uninstall_texts.h"
+
 // Install.
-const char SetupCaption[] = "Установка Тиктона";
-const char InstallDone[] = "Установка Тиктона успешно завершена.";
-const char CancelSetup[] = "Тиктон еще не был установлен.\r\n\r\nПрервать установку?";
-const char NoSpace[] =
-    "На выбранном Вами диске недостаточно свободного места для установки программы.\r\n\r\n Или выбран "
-    "несуществующий диск, съемный диск, CDROM или диск RAM. На диски этих типов нельзя установить программу.";
-const char ExtractFailed[] = "Не удалось извлечь файлы из архива.  Возможно, что архив поврежден.";
+using install_texts::CancelSetup;
+using install_texts::ExtractFailed;
+using install_texts::InstallDone;
+using install_texts::NoSpace;
+using install_texts::SetupCaption;
 
 // Both programs.
-const char AppRunning[] = "Тиктон запущен.\r\n\r\nЗакрыть его?";
+using install_texts::AppRunning;
 
-// unTikton.
-const char UninstallCaption[] = "Удаление Тиктона";
-const char OtherVersion[] = "Тиктон был установлен с использованием другой версии.\r\n\r\nПродолжение удаления невозможно.";
-const char RemovalHeading[] = "Удаление Тиктона завершено.";
-const char NothingLeftResult[] =
-    "При удалении ошибок не обнаружено. Нажмите кнопку Закрыть для выхода из программы удаления.";
+// unTikton, under names that stay clear of its program-wide state.
+using uninstall_texts::OtherVersion;
+using uninstall_texts::UninstallCaption;
+const char* const RemovalHeading = uninstall_texts::RemovalDone;
+const char* const NothingLeftResult = uninstall_texts::NothingLeft;
 
 #endif

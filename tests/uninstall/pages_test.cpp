@@ -48,7 +48,7 @@ DWORD WINAPI User(void*)
     HWND action = driver::CurrentPage(sheet);
     CHECK(driver::Checked(action, IDC_CHANGE_INTERFACE));
     CHECK(!driver::Enabled(action, IDC_REMOVE_ALL) && !driver::Enabled(action, IDC_REMOVE_ALL_NOTE));
-    CHECK_TEXT(driver::Text(action, IDC_REMOVE_ALL).c_str(), "&Удалить все файлы (только Администраторы)");
+    CHECK_TEXT(driver::Text(action, IDC_REMOVE_ALL).c_str(), uninstall_texts::RemoveAdminOnly);
     HWND page = Next(sheet, "Интерфейс");
     // The all-users desktop shortcut shows, but its box cannot be changed; its user partner is locked.
     CHECK(driver::Checked(page, IDC_COMMON_DESKTOP) && !driver::Enabled(page, IDC_COMMON_DESKTOP));
@@ -224,12 +224,12 @@ int main(int argc, char** argv)
     const TTextData& title = Screen.TitleText;
     CHECK(title.PointSize == 38 && title.Bold && title.Italic && !title.Underline && !title.StrikeOut);
     CHECK(title.Color == RGB(255, 255, 255) && title.X == 13 && title.Y == 2);
-    CHECK_TEXT(title.FaceName.CStr(), "Times New Roman");
+    CHECK_TEXT(title.FaceName.CStr(), uninstall_texts::TitleFace);
     CHECK(Screen.Shadow.XOffset == 5 && Screen.Shadow.YOffset == 5 && Screen.Shadow.Color == RGB(0, 0, 0));
     const TTextData& notice = Screen.NoticeText;
     CHECK(notice.PointSize == 18 && notice.Bold && notice.Italic && notice.Color == RGB(0, 255, 255));
     CHECK(notice.X == 7 && notice.Y == 5);
-    CHECK_TEXT(notice.FaceName.CStr(), "Times New Roman");
+    CHECK_TEXT(notice.FaceName.CStr(), uninstall_texts::NoticeFace);
     CHECK(Screen.Colors.Top == RGB(0, 0, 255) && Screen.Colors.Bottom == RGB(128, 0, 0));
     CHECK(Screen.Colors.Solid == RGB(0, 128, 128));
     CHECK_TEXT(Screen.Title.CStr(), "Тиктон");

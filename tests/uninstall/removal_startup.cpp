@@ -21,9 +21,8 @@ namespace removal {
 void StartupChecks()
 {
     CHECK(InstallWithKit());
-    const char notInstalled[] =
-        "Тиктон не установлен на данный компьютер или его установка повреждена.\n\nУдаление Тиктона невозможно.";
-    const char badlyInstalled[] = "Тиктон неверно установлен. Его удаление невозможно.";
+    const char* const notInstalled = uninstall_texts::NotInstalled;
+    const char* const badlyInstalled = uninstall_texts::BadlyInstalled;
     const char* dir = "C:\\Program Files\\Тиктон\\";
     const char* existed = "C:\\Program Files\\";
     struct {

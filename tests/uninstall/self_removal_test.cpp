@@ -7,6 +7,7 @@
 
 #include "check.h"
 #include "files.h"
+#include "paths.h"
 #include "platform.h"
 #include "uninstaller.h"
 
@@ -71,9 +72,7 @@ void TestRestart9x()
 {
     OSVERSIONINFOA version = Version(VER_PLATFORM_WIN32_WINDOWS, 4, 10);
     SetPlatformFlags(version, UseWithoutFreeSpace);
-    char windows[MAX_PATH] = "";
-    GetWindowsDirectoryA(windows, sizeof windows);
-    const std::string file = std::string(windows) + "\\WININIT.INI";
+    const std::string file = WindowsFolder().Concat("\\WININIT.INI").CStr();
     const char line[] = "NUL=C:\\DEEP\\UNTIKTON.EXE\r\n";
     struct {
         const char* name;

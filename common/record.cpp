@@ -57,8 +57,10 @@ void WriteProductValues(HKEY productKey, bool fresh, const TString& installDir, 
     if (fresh) {
         WriteRegString(installDir, productKey, InstallDirValue);
         WriteRegString(existed, productKey, InstDirExistedValue);
-    } else if (!ReadRegString(stored, productKey, InstDirExistedValue)) {
-        // An older record without it could never be removed; the folder itself keeps every folder.
+    } else if (!ReadRegString(stored, productKey, InstDirExistedValue)
+               || !IsUsableFolderPair(installDir.CStr(), stored.CStr())) {
+        // An older record without it, or with one the uninstaller refuses, could never be removed; the
+        // folder itself keeps every folder.
         TString folder(installDir);
         StripTrailingBackslash(folder);
         WriteRegString(folder, productKey, InstDirExistedValue);

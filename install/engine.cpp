@@ -44,15 +44,16 @@ void ForgetFolderPair(HKEY productKey)
 
 // Takes back exactly what this run wrote: the files the extraction began, each file it overwrote put
 // back, then the folders it made. The folder note goes only with the folders: files an earlier,
-// stopped run left may still hold them; a reinstallation has no note. True when every folder it made went.
+// stopped run left may still hold them; a reinstallation has no note. True when every file moved aside
+// went back and every folder it made went.
 bool RollBack(HKEY productKey, const TExtraction& extraction, TString& existing)
 {
-    TakeBackFiles(extraction);
+    const bool filesBack = TakeBackFiles(extraction);
     TString folder(TargetFolder), notRemoved;
     RemoveFolderChain(folder, existing, &notRemoved);
     if (notRemoved.IsEmpty() && FreshInstall)
         ForgetFolderPair(productKey);
-    return notRemoved.IsEmpty();
+    return filesBack && notRemoved.IsEmpty();
 }
 }
 

@@ -77,6 +77,9 @@ void ListDestination(TExtraction& extraction)
     extraction.Listing.Assign("\n");
     WIN32_FIND_DATAA found;
     HANDLE search = FindFirstFileA(extraction.Destination.Concat("*").CStr(), &found);
+    // No listing at all (not an empty folder's): every file is looked at on its own.
+    if (search == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_NOT_FOUND)
+        extraction.Listing.Assign("");
     for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &found)) {
         if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
             continue;
@@ -98,7 +101,7 @@ bool FileThere(const TExtraction& extraction, const TString& target, const char*
         return IsFile(target.CStr());
     if (extraction.NewFolder)
         return false;
-    if (strchr(name, '\\'))
+    if (strchr(name, '\\') || extraction.Listing.IsEmpty())
         return IsFile(target.CStr());
     TString entry("\n");
     entry.Append(UpperCase(name).CStr());
@@ -323,7 +326,7 @@ void TExtraction::Clear()
     BegunCount = 0;
 }
 
-void TakeBackFiles(const TExtraction& extraction)
+bool TakeBackFiles(const TExtraction& extraction)
 {
     // Last first: a name the archive holds twice was moved aside twice, the second time this run's file.
     bool all = true;
@@ -337,6 +340,7 @@ void TakeBackFiles(const TExtraction& extraction)
     // Notes of copies not put back stay for the next run; those put back are passed over then.
     if (all)
         ForgetMovedAside(extraction);
+    return all;
 }
 
 void DropMovedAside(const TExtraction& extraction)

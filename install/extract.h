@@ -62,8 +62,9 @@ bool ExtractCabinet(HWND owner, const char* cabinet, const TString& destination,
 UINT CALLBACK ExtractionCallback(PVOID context, UINT notification, UINT_PTR parameter, UINT_PTR);
 
 // What a failed installation takes back: deletes every file that the extraction began to write, the
-// uninstaller's copy and a file left half-written included, and puts back each file moved aside.
-void TakeBackFiles(const TExtraction& extraction);
+// uninstaller's copy and a file left half-written included, and puts back each file moved aside;
+// false when one could not be put back (its note stays for the next start).
+bool TakeBackFiles(const TExtraction& extraction);
 // Once the record is written: the files moved aside are no longer needed.
 void DropMovedAside(const TExtraction& extraction);
 // The files a run stopped part-way moved aside: put back where that run never wrote its record, deleted

@@ -332,6 +332,7 @@ void RemoveSelf()
     case NotStarted:
         break;
     }
-    if (!StartDeletionScript(fullPath))
-        DeleteAtRestart(fullPath, shortPath);
+    // Nothing will delete it: the user finds it under the name they know.
+    if (!StartDeletionScript(fullPath) && !DeleteAtRestart(fullPath, shortPath))
+        MoveFileA(fullPath, ownPath);
 }

@@ -225,9 +225,11 @@ void Reinstalled()
         const char* stored;  // InstDirExisted before the reinstallation; null: none
         const char* written;
     } const cases[] = {
-        {"C:\\Marker\\", "C:\\Marker\\"},
+        {"C:\\", "C:\\"},
         {0, "C:\\Program Files\\Тиктон"},
         {"", "C:\\Program Files\\Тиктон"},
+        {"\\", "C:\\Program Files\\Тиктон"},
+        {"D:\\", "C:\\Program Files\\Тиктон"},
     };
     const std::string link = std::string(ShortcutFolders[UserDesktopLocation].CStr()) + "\\Тиктон.lnk";
     for (const auto& c : cases) {

@@ -22,6 +22,8 @@ OSVERSIONINFOA Version(DWORD platform, DWORD major, DWORD minor)
     return version;
 }
 
+// A 64-bit build never takes the DOS way, so there every row expects false; the rows are tried for
+// what they say in mode x86.
 void TestSystems()
 {
     const DWORD Nt = VER_PLATFORM_WIN32_NT, Nine = VER_PLATFORM_WIN32_WINDOWS;

@@ -16,6 +16,7 @@ const char InstallDirValue[] = "InstallDir";
 const char InstDirExistedValue[] = "InstDirExisted";
 const char PendingInstallDirValue[] = "PendingInstallDir";
 const char PendingInstDirExistedValue[] = "PendingInstDirExisted";
+const char SetupRunningMutex[] = "Vantorel Tikton setup running";
 const char MovedAsideKey[] = "Software\\Vantorel\\\xD2\xE8\xEA\xF2\xEE\xED\\MovedAside";
 const char MovedAsideCommittedValue[] = "Committed";
 const char InstVersionValue[] = "InstVersion";

@@ -24,6 +24,8 @@ extern const char PendingInstDirExistedValue[];
 // file's own path), and the mark that the record they were kept for has been written.
 extern const char MovedAsideKey[];
 extern const char MovedAsideCommittedValue[];
+// Held by every running setup: a second one must not put back files the first has just moved aside.
+extern const char SetupRunningMutex[];
 extern const char InstVersionValue[];
 extern const char DisplayNameValue[];
 extern const char UninstallStringValue[];

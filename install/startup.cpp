@@ -136,8 +136,11 @@ int RunInstaller(HINSTANCE instance, const char* commandLine)
     Unattended = switches.Unattended;
     if (!CloseRunningApplication(ApplicationClass, IDS_APP_RUNNING, IDS_SETUP_CAPTION))
         return ExitNotAllowed;
-    // Files a stopped run moved aside are put back before anything reads the installation.
-    RecoverMovedAside();
+    // Files a stopped run moved aside are put back before anything reads the installation, unless
+    // another setup is running, whose copies they may be. The handle goes with the process.
+    CreateMutexA(0, FALSE, SetupRunningMutex);
+    if (GetLastError() != ERROR_ALREADY_EXISTS)
+        RecoverMovedAside();
     SetUpScreen(instance);
     ZeroMemory(&InstallChoices, sizeof InstallChoices);
     ResolveLocations();

@@ -8,8 +8,11 @@
 #include "boxes.h"
 #include "check.h"
 #include "driver.h"
+#include "files.h"
 #include "machine.h"
 #include "paths.h"
+#include "record.h"
+#include "registry.h"
 #include "session.h"
 #include "steps.h"
 #include "texts.h"
@@ -205,6 +208,31 @@ void TestRunningApplication()
 }
 }
 
+// A file a stopped run moved aside is put back by the next setup, but never while another setup runs:
+// the copy may be that one's, made a moment ago.
+void TestMovedAsideWhileRunning()
+{
+    SetRecord("C:\\T\\", REG_DWORD, 0x341);
+    CreateDirectoryA("C:\\T", 0);
+    const std::string original = "C:\\T\\Tikton.hlp", copy = "C:\\T\\~tk1.tmp";
+    WriteBytes(copy, "the user's help");
+    WriteRegStringAt(TString(original.c_str()), HKEY_LOCAL_MACHINE, MovedAsideKey, copy.c_str());
+    const struct {
+        const char* name;
+        bool otherSetup, putBack;
+    } cases[] = {{"another setup running", true, false}, {"none running", false, true}};
+    for (const auto& c : cases) {
+        HANDLE other = c.otherSetup ? CreateMutexA(0, TRUE, SetupRunningMutex) : 0;
+        driver::TProgram install;
+        CHECK_CASE(install.Start(Programs.install, "/S", Programs.kitFolder), c.name);
+        CHECK_CASE(install.Wait() == 253, c.name);
+        CHECK_CASE(Exists(copy) != c.putBack && Exists(original) == c.putBack, c.name);
+        if (other)
+            CloseHandle(other);
+    }
+    CHECK(ReadBytes(original) == "the user's help");
+}
+
 int main(int argc, char** argv)
 {
     if (!ReadPrograms(argc, argv, Programs))
@@ -213,5 +241,6 @@ int main(int argc, char** argv)
     TestOverlongFolder();
     TestRunningApplication();
     TestUninstallerFallback();
+    TestMovedAsideWhileRunning();
     return check::Finish("install start-up");
 }

@@ -105,6 +105,13 @@ void MoveAside(char (&path)[MAX_PATH])
         DeleteFileA(aside);
 }
 
+// Gives the file its own name back when nothing will delete it, so that the user finds it by that name.
+void MoveBack(char (&path)[MAX_PATH], const char* ownPath)
+{
+    if (MoveFileA(path, ownPath))
+        lstrcpynA(path, ownPath, MAX_PATH);
+}
+
 OSVERSIONINFOA RunningVersion()
 {
     OSVERSIONINFOA version;
@@ -324,15 +331,12 @@ void RemoveSelf()
     case Started:
         return;
     case NotWritable:
-        // Nothing deletes the file later: the user finds it under the name they know.
-        if (MoveFileA(fullPath, ownPath))
-            lstrcpynA(fullPath, ownPath, MAX_PATH);
+        MoveBack(fullPath, ownPath);
         ReportSelfRemovalFailure(IDS_DELETE_ME_NOT_WRITTEN, fullPath);
         return;
     case NotStarted:
         break;
     }
-    // Nothing will delete it: the user finds it under the name they know.
     if (!StartDeletionScript(fullPath) && !DeleteAtRestart(fullPath, shortPath))
-        MoveFileA(fullPath, ownPath);
+        MoveBack(fullPath, ownPath);
 }

@@ -92,7 +92,7 @@ void FinishRemoval(HWND page)
     SetDlgItemTextA(page, IDC_HEADING, text.CStr());
     // Done before the way out opens, so that no exit can come before it.
     RemovalDone = true;
-    if (static_cast<TArray<TString>&>(NotRemoved).Count() == 0) {
+    if (!AnythingNotRemoved()) {
         EnableWindow(GetDlgItem(sheet, IDCANCEL), TRUE);
         EnableMenuItem(GetSystemMenu(sheet, FALSE), SC_CLOSE, MF_BYCOMMAND | MF_ENABLED);
         text.Load(Screen.Instance, IDS_NOTHING_LEFT);
@@ -112,6 +112,8 @@ void ShowStage(HWND page, int mark)
     HANDLE icon = LoadImageA(Screen.Instance, MAKEINTRESOURCEA(IDI_STAGE_MARK), IMAGE_ICON, 0, 0, LR_SHARED);
     SendDlgItemMessageA(page, mark, STM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon));
 }
+
+bool AnythingNotRemoved() { return static_cast<TArray<TString>&>(NotRemoved).Count() != 0; }
 
 bool InstallDriveReachable() { return IsDirectory(DriveRoot(InstallFolder.CStr()).CStr()); }
 

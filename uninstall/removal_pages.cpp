@@ -61,7 +61,7 @@ INT_PTR OnProgressNotify(HWND page, const NMHDR& notice)
         return AnswerSheet(page, !IsWindowEnabled(GetDlgItem(GetParent(page), IDCANCEL)));
     case PSN_WIZNEXT:
         // The list is made from what the worker left: only once it has ended, and only when not empty.
-        return AnswerSheet(page, RemovalDone && static_cast<TArray<TString>&>(NotRemoved).Count() ? 0 : -1);
+        return AnswerSheet(page, RemovalDone && AnythingNotRemoved() ? 0 : -1);
     case PSN_WIZBACK:
         // There is no way back to a removal that has run or is running.
         return AnswerSheet(page, -1);

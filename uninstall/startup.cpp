@@ -45,7 +45,7 @@ int RemoveUnattended()
         return ExitRefused;
     RunRemoval(0);
     RemoveSelf();
-    return static_cast<TArray<TString>&>(NotRemoved).Count() ? ExitLeftBehind : ExitDone;
+    return AnythingNotRemoved() ? ExitLeftBehind : ExitDone;
 }
 }
 

@@ -43,6 +43,8 @@ void MatchShortcutSet(const bool wanted[ShortcutLocationCount], const TLinkInfo&
 // A drive that is not there (a network or removable drive, a SUBST) fails every deletion as "not
 // found": the removal would report success and take the record, with the files still on that drive.
 bool InstallDriveReachable();
+// Whether the removal listed anything it could not remove.
+bool AnythingNotRemoved();
 // The removal worker, started with _beginthread by the progress page; unattended, called with no page.
 void __cdecl RunRemoval(void* page);
 // How the progress page starts the worker: _beginthread, or in tests a start that fails as it can.

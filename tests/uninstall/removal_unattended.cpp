@@ -45,14 +45,6 @@ DWORD Version()
     return version;
 }
 
-void SetFolders(const char* installed, const char* existed)
-{
-    HKEY key = OpenRegKey(HKEY_LOCAL_MACHINE, ProductKey, false, false);
-    WriteRegString(TString(installed), key, InstallDirValue);
-    WriteRegString(TString(existed), key, InstDirExistedValue);
-    RegCloseKey(key);
-}
-
 void SetVersion(DWORD version)
 {
     HKEY key = OpenRegKey(HKEY_LOCAL_MACHINE, ProductKey, false, false);
@@ -172,10 +164,10 @@ void UnattendedRuns()
              CHECK(Exists(Uninstaller));
              SetVersion(ProductVersion);
          }},
-        {"removal, drive unreachable", [] { SetFolders("Q:\\Тиктон\\", "Q:\\"); }, true, false, "/S", ExitRefused,
+        {"removal, drive unreachable", [] { SetProductKey("Q:\\Тиктон\\", "Q:\\", REG_DWORD, ProductVersion); }, true, false, "/S", ExitRefused,
          [] {
              CHECK(Exists(Uninstaller) && KeyExists(UninstallKey));
-             SetFolders((std::string(Folder) + "\\").c_str(), "C:\\Program Files\\");
+             SetProductKey((std::string(Folder) + "\\").c_str(), "C:\\Program Files\\", REG_DWORD, ProductVersion);
              CheckInstalled(Folder, "C:\\Program Files\\");
          }},
         {"removal", [] {}, true, false, "/S", ExitDone,

@@ -17,34 +17,38 @@
 
 namespace {
 const DWORD UninstallerPosition = 4;  // the archive's fifth file is the uninstaller
-// Every call to the window system is a round trip under Wine, dearer than writing a small file: nothing
-// of the window is touched per file. The label is given the current name only when it is drawn, at most
-// every ProgressRefreshInterval; the bar is told only when its position changes.
+// Every call to the window system is a round trip under Wine, dearer than writing a small file, and a
+// drawing of the bar (block by block, themed) dearer still: nothing of the window is touched per file.
+// The label is given the current name and the bar its position only when the screen is brought up to
+// date, at most every refresh interval.
 // A file this large takes about an interval to copy on a slow machine: its name is drawn before it is.
 const DWORD LargeFile = 1024 * 1024;
 
-void SetRedraw(HWND control, bool redraw) { SendMessageA(control, WM_SETREDRAW, redraw, 0); }
+// The label draws itself whenever it is painted, so it is given the name before anything can paint it.
+// Some systems' labels draw a new text at once, others at their next paint: invalidated, it is painted
+// by the next pump on every one.
+void ShowName(TExtraction& extraction)
+{
+    if (!extraction.ProgressWindow || extraction.NameShown)
+        return;
+    extraction.NameShown = true;
+    SetWindowTextA(extraction.Label, extraction.CurrentName);
+    InvalidateRect(extraction.Label, 0, TRUE);
+}
 
-void Draw(HWND control) { RedrawWindow(control, 0, 0, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW); }
-
-// Keeps the screen alive and painted, when the interval has passed. The label draws itself whenever it
-// is painted, so it is given the name before anything can paint it. The bar does not draw itself (each
-// move would paint it): it is drawn here.
+// Keeps the screen alive and the copy window current, when the interval has passed or `now`. Each move
+// of the bar draws it, so it is moved only here.
 void Refresh(TExtraction& extraction, bool now)
 {
     const DWORD tick = GetTickCount();
-    if (!now && tick - extraction.LastRefresh < ProgressRefreshInterval)
+    if (!now && tick - extraction.LastRefresh < extraction.RefreshInterval)
         return;
     extraction.LastRefresh = tick;
-    if (extraction.ProgressWindow) {
-        if (!extraction.NameShown) {
-            extraction.NameShown = true;
-            SetWindowTextA(extraction.Label, extraction.CurrentName);
-            Draw(extraction.Label);
-        }
-        SetRedraw(extraction.Bar, true);
-        Draw(extraction.Bar);
-        SetRedraw(extraction.Bar, false);
+    ShowName(extraction);
+    const int position = ProgressPosition(extraction.BytesDone, extraction.TotalBytes);
+    if (extraction.ProgressWindow && position != extraction.LastPosition) {
+        extraction.LastPosition = position;
+        SendMessageA(extraction.Bar, PBM_SETPOS, static_cast<WPARAM>(position), 0);
     }
     PumpMessages();
 }
@@ -225,8 +229,11 @@ UINT OnFileInCabinet(TExtraction& extraction, FILE_IN_CABINET_INFO_A& file)
     extraction.CurrentFileSize = file.FileSize;
     lstrcpynA(extraction.CurrentName, file.NameInCabinet, sizeof extraction.CurrentName);
     extraction.NameShown = false;
-    if (file.FileSize >= LargeFile)
-        Refresh(extraction, true);
+    // Named on the screen before it is copied; the bar waits for the interval.
+    if (file.FileSize >= LargeFile && extraction.ProgressWindow) {
+        ShowName(extraction);
+        PumpMessages();
+    }
     return FILEOP_DOIT;
 }
 
@@ -239,11 +246,6 @@ UINT OnFileExtracted(TExtraction& extraction, const FILEPATHS_A& paths)
         return paths.Win32Error;
     }
     extraction.BytesDone += static_cast<LONG>(extraction.CurrentFileSize);
-    const int position = ProgressPosition(extraction.BytesDone, extraction.TotalBytes);
-    if (extraction.ProgressWindow && position != extraction.LastPosition) {
-        extraction.LastPosition = position;
-        SendMessageA(extraction.Bar, PBM_SETPOS, static_cast<WPARAM>(position), 0);
-    }
     ++extraction.FilesExtracted;
     return NO_ERROR;
 }
@@ -303,7 +305,11 @@ UINT CALLBACK ExtractionCallback(PVOID context, UINT notification, UINT_PTR para
     return NO_ERROR;
 }
 
-TExtraction::TExtraction() : NewFolder(false), Begun(0), BegunCount(0), BegunCapacity(0) { Clear(); }
+TExtraction::TExtraction()
+    : NewFolder(false), RefreshInterval(ProgressRefreshInterval), Begun(0), BegunCount(0), BegunCapacity(0)
+{
+    Clear();
+}
 
 TExtraction::~TExtraction() { delete[] Begun; }
 
@@ -320,7 +326,7 @@ void TExtraction::Clear()
     Bar = 0;
     Failed = false;
     LastRefresh = 0;
-    LastPosition = -1;
+    LastPosition = 0;
     CurrentName[0] = 0;
     NameShown = true;
     BegunCount = 0;
@@ -409,7 +415,6 @@ bool ExtractCabinet(HWND owner, const char* cabinet, const TString& destination,
     if (extraction.ProgressWindow) {
         extraction.Label = GetDlgItem(extraction.ProgressWindow, IDC_COPY_FILE);
         extraction.Bar = GetDlgItem(extraction.ProgressWindow, IDC_COPY_BAR);
-        SetRedraw(extraction.Bar, false);
     }
     EnableWindow(owner, FALSE);
     bool done = SetupIterateCabinetA(cabinet, 0, SizingCallback, &extraction);

@@ -35,7 +35,8 @@ public:
     HWND Bar;
     bool Failed;          // a file was refused or not written: the extraction fails whatever the Setup API says
     DWORD LastRefresh;    // when the screen was last brought up to date
-    int LastPosition;     // the bar's position, -1 before the first move
+    int LastPosition;     // the bar's position
+    DWORD RefreshInterval;  // ProgressRefreshInterval; a test may refresh at every call (0)
     // The archive's name of the file begun last; the label is given it only when it is drawn.
     char CurrentName[MAX_PATH];
     bool NameShown;       // the label holds CurrentName
@@ -50,7 +51,7 @@ private:
 };
 
 // How often, at most, the copy window is drawn and the screen kept alive while files are written (ms).
-const DWORD ProgressRefreshInterval = 100;
+const DWORD ProgressRefreshInterval = 250;
 
 // True when every file was unpacked; otherwise the user has been shown message 500.
 // A file already at a target is moved aside to a new name in its own folder before it is overwritten,

@@ -33,7 +33,7 @@ void ShowName(TExtraction& extraction)
         return;
     extraction.NameShown = true;
     SetWindowTextA(extraction.Label, extraction.CurrentName);
-    InvalidateRect(extraction.Label, 0, TRUE);
+    RedrawWindow(extraction.Label, 0, 0, RDW_INVALIDATE | RDW_ERASE);
 }
 
 // Keeps the screen alive and the copy window current, when the interval has passed or `now`. Each move

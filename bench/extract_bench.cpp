@@ -1,8 +1,8 @@
 // Times ExtractCabinet against a bare SetupIterateCabinetA loop that writes the same files with no
 // window and no message pumping, in one process on the same archive. Prints the medians of the
-// rounds, in seconds: bare loop, ExtractCabinet, then the median of the rounds' own ratios of the two
-// (each round runs both, one after the other, so a change of load between rounds touches both alike),
-// then the sizing pass and the progress window.
+// rounds, in seconds (each round's figure the mean of its two runs of each): bare loop, ExtractCabinet,
+// then the median of the rounds' own ratios of the two (a change of load between rounds touches both of
+// a round alike), then the sizing pass and the progress window.
 //   extract_bench CABINET OUT_FOLDER ROUNDS
 #include <windows.h>
 #include <setupapi.h>
@@ -80,21 +80,27 @@ int main(int argc, char** argv)
     if (rounds < 1)
         return 2;
     std::vector<double> bare, extract, sizing, window;
-    // The two are interleaved, and take turns at going first, so that a disk or cache trend and whatever
-    // the first run of a round pays touch both alike.
-    for (int round = 0; round < rounds; ++round) {
-        for (int turn = 0; turn < 2; ++turn) {
+    // A round runs the bare loop, ExtractCabinet, ExtractCabinet and the bare loop again, so that a disk
+    // or cache trend and whatever the first run after another pays touch both alike; a round of each
+    // before, not counted, loads and warms what both use.
+    for (int round = -1; round < rounds; ++round) {
+        double times[2] = {0, 0};
+        for (int turn = 0; turn < (round < 0 ? 2 : 4); ++turn) {
             EmptyOut();
             TExtraction extraction;
-            const bool ours = (turn + round) % 2 != 0;
+            const bool ours = turn == 1 || turn == 2;
             QueryPerformanceCounter(&start);
             const bool ok = ours ? ExtractCabinet(0, cabinet.c_str(), TString(Out.c_str()), false, extraction)
                                  : SetupIterateCabinetA(cabinet.c_str(), 0, BareCallback, 0) != FALSE;
             QueryPerformanceCounter(&end);
             if (!ok)
                 return 1;
-            (ours ? extract : bare).push_back(Seconds(start, end, frequency));
+            times[ours] += Seconds(start, end, frequency) / 2;
         }
+        if (round < 0)
+            continue;
+        bare.push_back(times[0]);
+        extract.push_back(times[1]);
 
         QueryPerformanceCounter(&start);
         SetupIterateCabinetA(cabinet.c_str(), 0, SkipCallback, 0);

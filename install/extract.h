@@ -20,7 +20,7 @@ class TExtraction {
 public:
     TExtraction();
     ~TExtraction();
-    // Everything back to its start, the list of files begun emptied.
+    // Everything but the refresh interval back to its start, the list of files begun emptied.
     void Clear();
 
     TString Destination;  // the folder the files go into, with its one trailing backslash
@@ -50,7 +50,8 @@ private:
     TExtraction& operator=(const TExtraction&);
 };
 
-// How often, at most, the copy window is drawn and the screen kept alive while files are written (ms).
+// How often, at most, the copy window is brought up to date and the screen kept alive while files are
+// written (ms); a file of a megabyte or more is named at once.
 const DWORD ProgressRefreshInterval = 250;
 
 // True when every file was unpacked; otherwise the user has been shown message 500.

@@ -23,8 +23,8 @@ namespace {
 std::string Data;
 const char Destination[] = "C:\\Extract\\";
 
-// What the progress window was told, seen by a hook on this thread's sent messages; and what the label
-// showed each time it was drawn, with the number of files written before.
+// What the progress window was told, seen by hooks on this thread's messages; and what the label showed
+// each time it was drawn, with the number of files written before.
 std::vector<int> Positions;
 std::vector<std::string> Drawn;
 // The archive's names in order, when the test knows them; the label's paints that did not name the file
